@@ -1,0 +1,4 @@
+// Effect preset state.
+#include "presets.h"
+
+int changer;

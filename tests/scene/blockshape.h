@@ -1,0 +1,57 @@
+// Reads a block of the field back as a shape: the axis it is flat along and
+// the extent of its rectangle along the other two.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "field.h"
+
+struct BlockShape {
+    int flat;        // axis (0 x, 1 y, 2 z) on which all four corners agree; -1 if none
+    float extent[3]; // max - min of the corners on each axis
+    float centre[3]; // midpoint of the corners on each axis
+};
+
+inline BlockShape blockshape(int block)
+{
+    const float (*v)[3] = &mmix[4 * block];
+    BlockShape s{-1, {}, {}};
+    for (int axis = 0; axis < 3; axis++) {
+        float lo = v[0][axis], hi = v[0][axis];
+        for (int k = 1; k < 4; k++) {
+            lo = std::fmin(lo, v[k][axis]);
+            hi = std::fmax(hi, v[k][axis]);
+        }
+        s.extent[axis] = hi - lo;
+        s.centre[axis] = (hi + lo) / 2;
+        if (lo == hi && s.flat < 0)
+            s.flat = axis;
+    }
+    return s;
+}
+
+// Checks that every block is a flat, exactly axis-aligned rectangle with
+// sides 2a and 2b (in either order) whose corners run round its edge.
+inline void expectrectangles(float a, float b)
+{
+    const float tolerance = 1e-5f;
+    for (int block = 0; block < blockcount; block++) {
+        SCOPED_TRACE(testing::Message() << "block " << block);
+        BlockShape s = blockshape(block);
+        ASSERT_GE(s.flat, 0) << "corners share no coordinate";
+        int u = (s.flat + 1) % 3, w = (s.flat + 2) % 3;
+        const float (*v)[3] = &mmix[4 * block];
+        // Consecutive corners differ along one in-plane axis only: corners 0
+        // and 3 share one coordinate, as do 1 and 2; corners 0 and 1 share
+        // the other, as do 2 and 3.
+        bool uw = v[0][u] == v[3][u] && v[1][u] == v[2][u] && v[0][w] == v[1][w] && v[2][w] == v[3][w];
+        bool wu = v[0][w] == v[3][w] && v[1][w] == v[2][w] && v[0][u] == v[1][u] && v[2][u] == v[3][u];
+        ASSERT_TRUE(uw || wu) << "corners are not an axis-aligned rectangle in drawing order";
+        float p = s.extent[u], q = s.extent[w];
+        bool ab = std::fabs(p - 2 * a) < tolerance && std::fabs(q - 2 * b) < tolerance;
+        bool ba = std::fabs(p - 2 * b) < tolerance && std::fabs(q - 2 * a) < tolerance;
+        ASSERT_TRUE(ab || ba) << "sides " << p << " x " << q;
+    }
+}

@@ -1,0 +1,158 @@
+// The start field: shape of the blocks, their placement, the start palette,
+// and the exact share of the C library's random stream it uses.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <set>
+#include <utility>
+
+#include "blockshape.h"
+#include "field.h"
+
+namespace {
+
+// glibc's generator before any srand() is the one seeded with 1.
+void restartrandom() { srand(1); }
+
+void buildstartfield()
+{
+    memset(mmix, 0, sizeof mmix);
+    memset(mcol, 0, sizeof mcol);
+    restartrandom();
+    startfield();
+}
+
+TEST(StartField, EveryBlockIsAnAxisAlignedPointFourByPointTwoRectangle)
+{
+    buildstartfield();
+    expectrectangles(0.4f, 0.2f);
+}
+
+TEST(StartField, StaysInsideTheCubeOnTheTwentiethGrid)
+{
+    buildstartfield();
+    for (int block = 0; block < blockcount; block++) {
+        BlockShape s = blockshape(block);
+        for (int axis = 0; axis < 3; axis++) {
+            // Centres are whole twentieths in -5.00 ... +4.95.
+            float steps = s.centre[axis] * 20;
+            EXPECT_NEAR(steps, std::round(steps), 1e-3) << "block " << block;
+            EXPECT_GE(s.centre[axis], -5.0f - 1e-5f);
+            EXPECT_LE(s.centre[axis], 4.95f + 1e-5f);
+        }
+        for (int k = 0; k < 4; k++)
+            for (int axis = 0; axis < 3; axis++) {
+                EXPECT_GE(mmix[4 * block + k][axis], -5.4f - 1e-5f);
+                EXPECT_LE(mmix[4 * block + k][axis], 5.35f + 1e-5f);
+            }
+    }
+}
+
+TEST(StartField, TakesAllSixOrientations)
+{
+    buildstartfield();
+    // (flat axis, axis of the long side) pairs seen in the field.
+    std::set<std::pair<int, int>> seen;
+    for (int block = 0; block < blockcount; block++) {
+        BlockShape s = blockshape(block);
+        int longest = s.extent[(s.flat + 1) % 3] > s.extent[(s.flat + 2) % 3] ? (s.flat + 1) % 3
+                                                                               : (s.flat + 2) % 3;
+        seen.insert({s.flat, longest});
+    }
+    EXPECT_EQ(seen.size(), 6u);
+}
+
+TEST(StartField, SpareSlotsStayZero)
+{
+    buildstartfield();
+    for (int slot = fieldslots; slot < vertexslots; slot++) {
+        EXPECT_EQ(mmix[slot][0], 0.0f);
+        EXPECT_EQ(mmix[slot][1], 0.0f);
+        EXPECT_EQ(mmix[slot][2], 0.0f);
+        EXPECT_EQ(mcol[slot], 0.0f);
+    }
+    for (int i = 3; i < fieldslots; i += 4)
+        EXPECT_EQ(mcol[i], 0.0f) << "idle colour float " << i;
+}
+
+TEST(StartPalette, GivesOnlyGreysAndPureGreensInHundredths)
+{
+    buildstartfield();
+    int greys = 0;
+    for (int i = 0; i < fieldslots; i += 4) {
+        float r = mcol[i], g = mcol[i + 1], b = mcol[i + 2];
+        bool grey = r == g && g == b;
+        bool green = r == 0 && b == 0;
+        ASSERT_TRUE(grey || green) << "block " << i / 4 << ": " << r << " " << g << " " << b;
+        EXPECT_GE(g, 0.0f);
+        EXPECT_LE(g, 0.99f);
+        EXPECT_FLOAT_EQ(g * 100, std::round(g * 100));
+        if (grey && g > 0)
+            greys++;
+    }
+    // One selector value in three picks grey.
+    EXPECT_GT(greys, blockcount / 4);
+    EXPECT_LT(greys, blockcount * 5 / 12);
+}
+
+TEST(StartField, UsesExactly8743RandomDrawsAndIsTheSameEveryRun)
+{
+    restartrandom();
+    for (int n = 0; n < 8743; n++)
+        rand();
+    int next = rand();
+
+    buildstartfield();
+    EXPECT_EQ(rand(), next) << "a draw was added or lost";
+
+    static float firstmmix[vertexslots][3], firstmcol[vertexslots];
+    memcpy(firstmmix, mmix, sizeof mmix);
+    memcpy(firstmcol, mcol, sizeof mcol);
+    buildstartfield();
+    EXPECT_EQ(memcmp(firstmmix, mmix, sizeof mmix), 0);
+    EXPECT_EQ(memcmp(firstmcol, mcol, sizeof mcol), 0);
+}
+
+TEST(Doblockz, MovesBlocksButKeepsTheirColours)
+{
+    buildstartfield();
+    static float before[vertexslots], moved[vertexslots][3];
+    memcpy(before, mcol, sizeof mcol);
+    memcpy(moved, mmix, sizeof mmix);
+    doblockz();
+    EXPECT_EQ(memcmp(before, mcol, sizeof mcol), 0);
+    EXPECT_NE(memcmp(moved, mmix, sizeof mmix), 0);
+}
+
+TEST(Doblockz, DrawsCentreThenOrientationInOrder)
+{
+    // With a square outline of zero size every block collapses to its centre,
+    // so the first three draws must come out as block 0's coordinates in some
+    // order, and the draw for block 0's in-plane turn is the 3748th.
+    restartrandom();
+    int first[3];
+    for (int &draw : first)
+        draw = rand();
+    for (int n = 3; n < 3 * blockcount; n++)
+        rand();
+    int turn = rand(), plane = rand();
+
+    setoutline(0, 0);
+    restartrandom();
+    doblockz();
+    float x = (first[0] % 200 - 100) / 20.0, y = (first[1] % 200 - 100) / 20.0,
+          z = (first[2] % 200 - 100) / 20.0;
+    if (turn % 2 == 0)
+        std::swap(x, y);
+    if (plane % 3 == 0)
+        std::swap(x, z);
+    else if (plane % 3 == 1)
+        std::swap(y, z);
+    EXPECT_EQ(mmix[0][0], x);
+    EXPECT_EQ(mmix[0][1], y);
+    EXPECT_EQ(mmix[0][2], z);
+}
+
+}  // namespace

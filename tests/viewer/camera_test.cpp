@@ -1,0 +1,110 @@
+// The camera tour: the fixed first leg, when new legs begin, where their
+// random targets come from, and the straight path between.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "camera.h"
+
+namespace {
+
+void steps(int frames)
+{
+    for (int n = 0; n < frames; n++)
+        camerastep();
+}
+
+TEST(CameraTour, FirstLegGoesFromItsFixedStartToItsFixedTargets)
+{
+    startcamera();
+    camerastep();  // t = 1
+    EXPECT_FLOAT_EQ(cax, 10 - 10.0 / 300);
+    EXPECT_FLOAT_EQ(cay, 10 - 10.0 / 300);
+    EXPECT_FLOAT_EQ(caz, 10 - 20.0 / 300);
+    EXPECT_FLOAT_EQ(lox, 1 - 1.0 / 300);
+
+    steps(299);  // t = 300: on the targets, up to rounding
+    EXPECT_NEAR(cax, 0, 1e-5);
+    EXPECT_NEAR(cay, 0, 1e-5);
+    EXPECT_NEAR(caz, -10, 1e-5);
+    EXPECT_NEAR(lox, 0, 1e-6);
+    EXPECT_NEAR(loy, 0, 1e-6);
+    EXPECT_NEAR(loz, 0, 1e-6);
+}
+
+TEST(CameraTour, NewLegOnThe301stFrameAndEvery301After)
+{
+    startcamera();
+    srand(7);
+    int legstarts[3], found = 0;
+    for (int frame = 1; frame <= 903 && found < 3; frame++) {
+        float before = camx + camy + camz + lookx + looky + lookz;
+        camerastep();
+        if (camcounter == 0) {
+            EXPECT_NE(before, camx + camy + camz + lookx + looky + lookz);
+            legstarts[found++] = frame;
+        }
+    }
+    ASSERT_EQ(found, 3);
+    EXPECT_EQ(legstarts[0], 301);
+    EXPECT_EQ(legstarts[1], 602);
+    EXPECT_EQ(legstarts[2], 903);
+}
+
+TEST(CameraTour, NewLegStartsWhereTheLastEndedAndRestsThere)
+{
+    startcamera();
+    srand(3);
+    steps(300);
+    float x = cax, y = cay, z = caz, lx = lox;
+    camerastep();  // the new leg's t = 0
+    EXPECT_NEAR(cax, x, 1e-5);
+    EXPECT_NEAR(cay, y, 1e-5);
+    EXPECT_NEAR(caz, z, 1e-5);
+    EXPECT_NEAR(lox, lx, 1e-6);
+    EXPECT_EQ(ocamz, -10.0f);
+    EXPECT_EQ(olookx, 0.0f);
+}
+
+TEST(CameraTour, NewTargetsAreSixDrawsInOrderEyeThenLook)
+{
+    srand(11);
+    int draws[7];
+    for (int &d : draws)
+        d = rand();
+
+    startcamera();
+    srand(11);
+    steps(301);
+    EXPECT_FLOAT_EQ(camx, (draws[0] % 2000 - 1000.0) / 100.0);
+    EXPECT_FLOAT_EQ(camy, (draws[1] % 2000 - 1000.0) / 100.0);
+    EXPECT_FLOAT_EQ(camz, (draws[2] % 2000 - 1000.0) / 100.0);
+    EXPECT_FLOAT_EQ(lookx, (draws[3] % 2000 - 1000.0) / 1000.0);
+    EXPECT_FLOAT_EQ(looky, (draws[4] % 2000 - 1000.0) / 1000.0);
+    EXPECT_FLOAT_EQ(lookz, (draws[5] % 2000 - 1000.0) / 1000.0);
+    EXPECT_EQ(rand(), draws[6]) << "a leg must take exactly six draws";
+}
+
+TEST(CameraTour, TargetsStayInTheirRangesAndTheEyeMovesInAStraightLine)
+{
+    startcamera();
+    srand(5);
+    for (int leg = 0; leg < 200; leg++) {
+        steps(301);
+        for (float c : {camx, camy, camz}) {
+            EXPECT_GE(c, -10.0f);
+            EXPECT_LE(c, 9.99f);
+        }
+        for (float l : {lookx, looky, lookz}) {
+            EXPECT_GE(l, -1.0f);
+            EXPECT_LE(l, 0.999f);
+        }
+    }
+    // Halfway along a leg the eye is at the midpoint of its ends.
+    steps(150);
+    EXPECT_NEAR(cax, (ocamx + camx) / 2, 1e-5);
+    EXPECT_NEAR(caz, (ocamz + camz) / 2, 1e-5);
+    EXPECT_NEAR(loy, (olooky + looky) / 2, 1e-6);
+}
+
+}  // namespace

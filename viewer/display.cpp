@@ -1,0 +1,107 @@
+// SDL and OpenGL set-up for the demo's one full-screen display.
+#include "display.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <strings.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "SDL.h"
+
+int bpp;
+int rgb_size[3];
+
+static const int depthbits = 16;         // depth buffer
+static const double fieldofview = 45.0;  // vertical, degrees
+static const double nearplane = 0.5;     // world units
+static const double farplane = 150.0;    // world units
+
+void choosedepth(int desktopbits)
+{
+    if (desktopbits > 8) {
+        bpp = 16;
+        rgb_size[0] = 5; rgb_size[1] = 5; rgb_size[2] = 5;
+    } else {
+        bpp = 8;
+        rgb_size[0] = 2; rgb_size[1] = 3; rgb_size[2] = 3;
+    }
+}
+
+// True when `name` is one of the comma-separated driver names in `list`.
+static bool namedin(const char *list, const char *name)
+{
+    size_t len = strlen(name);
+    for (const char *p = list; *p; ) {
+        size_t n = strcspn(p, ",");
+        if (n == len && strncasecmp(p, name, len) == 0)
+            return true;
+        p += n;
+        if (*p == ',')
+            p++;
+    }
+    return false;
+}
+
+// With no display to reach, SDL falls back to a video driver that draws into
+// memory only, and the demo would run unseen at full speed. Returns that
+// driver's name unless the user asked for it in SDL_VIDEODRIVER, else null.
+static const char *unaskedinvisibledriver()
+{
+    static char name[64];
+    if (!SDL_VideoDriverName(name, sizeof name))
+        return nullptr;
+    if (strcasecmp(name, "offscreen") != 0 && strcasecmp(name, "dummy") != 0)
+        return nullptr;
+    const char *asked = getenv("SDL_VIDEODRIVER");
+    if (asked && namedin(asked, name))
+        return nullptr;
+    return name;
+}
+
+void opendisplay()
+{
+    const int w = modewidth, h = modeheight;
+
+    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
+        fprintf(stderr, "Couldn't initialize SDL: %s\n", SDL_GetError());
+        exit(1);
+    }
+    if (const char *driver = unaskedinvisibledriver()) {
+        fprintf(stderr,
+                "Couldn't initialize SDL: no display found (only the invisible "
+                "'%s' video driver started; set DISPLAY, or SDL_VIDEODRIVER=%s "
+                "to run without a picture)\n",
+                driver, driver);
+        SDL_Quit();
+        exit(1);
+    }
+
+    choosedepth(SDL_GetVideoInfo()->vfmt->BitsPerPixel);
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, rgb_size[0]);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, rgb_size[1]);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, rgb_size[2]);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depthbits);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    if (SDL_SetVideoMode(w, h, bpp, SDL_OPENGL | SDL_FULLSCREEN) == nullptr) {
+        fprintf(stderr, "Couldn't set GL mode: %s\n", SDL_GetError());
+        SDL_Quit();
+        exit(1);
+    }
+    // A successful mode set may leave the note of an optional call that
+    // failed (such as a swap interval); it is no error, so it must not show
+    // up in the first frame's error report.
+    SDL_ClearError();
+
+    glViewport(0, 0, w, h);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(fieldofview, static_cast<double>(w) / h, nearplane, farplane);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    glShadeModel(GL_FLAT);
+}

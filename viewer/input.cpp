@@ -1,0 +1,45 @@
+// Event handling and the mouse eye offset.
+#include "input.h"
+
+#include "display.h"
+#include "presets.h"
+
+int mx, my;
+int sx, sy;
+
+int HandleEvent(SDL_Event *event)
+{
+    switch (event->type) {
+    case SDL_KEYDOWN:
+        return event->key.keysym.sym == SDLK_ESCAPE;
+    case SDL_MOUSEMOTION:
+        mx = event->motion.x;
+        my = event->motion.y;
+        return 0;
+    case SDL_MOUSEBUTTONDOWN:
+        changer = 1;
+        return 0;
+    case SDL_QUIT:
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+int pollevents()
+{
+    SDL_Event event;
+    int quit = 0;
+    // A request to end is kept even when later events of the same frame,
+    // such as mouse motion, say nothing about ending.
+    while (SDL_PollEvent(&event))
+        if (HandleEvent(&event))
+            quit = 1;
+    return quit;
+}
+
+void mouseoffset()
+{
+    sx = (mx - modewidth / 2) / 2;
+    sy = (my - modeheight / 2) / 2;
+}
