@@ -63,6 +63,8 @@ int drawframe()
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     camerastep();
     setview();
+    if (changer == 1)
+        changefx();
     drawfield();
     mouseoffset();
     SDL_GL_SwapBuffers();

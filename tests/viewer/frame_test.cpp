@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "SDL.h"
@@ -103,6 +104,45 @@ TEST_F(Frames, EscapeEndsTheRunEvenWhenMotionFollowsInTheSameFrame)
     pushkey(SDLK_a);
     pushmotion(10, 10);
     EXPECT_EQ(drawframe(), 0);
+}
+
+TEST_F(Frames, ClicksOfOneFrameMakeOnePresetStepDrawnInTheNextFrame)
+{
+    int before = fx;
+    static float colours[vertexslots];
+    memcpy(colours, mcol, sizeof mcol);
+
+    pushclick();
+    pushclick();
+    drawframe();  // polls both clicks at its end
+    EXPECT_EQ(fx, before);
+    EXPECT_EQ(changer, 1);
+    EXPECT_EQ(memcmp(colours, mcol, sizeof mcol), 0);
+
+    drawframe();
+    EXPECT_EQ(fx, (before + 1) % (maxfx + 1));
+    EXPECT_EQ(changer, 0);
+    EXPECT_NE(memcmp(colours, mcol, sizeof mcol), 0);
+}
+
+TEST_F(Frames, ANewCameraLegDrawsBeforeTheFrameChangesThePreset)
+{
+    // A frame that begins a leg and changes the preset: the camera's six
+    // draws come first, so the field is the one built after them.
+    static float built[vertexslots][3];
+    int start = fx;
+    camcounter = leglength;
+    changer = 1;
+    srand(42);
+    drawframe();
+    memcpy(built, mmix, sizeof mmix);
+
+    srand(42);
+    for (int n = 0; n < 6; n++)
+        rand();
+    fx = start;
+    changefx();
+    EXPECT_EQ(memcmp(built, mmix, sizeof mmix), 0);
 }
 
 TEST_F(Frames, ANormalRunPrintsNoErrors)

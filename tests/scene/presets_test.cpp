@@ -1,0 +1,158 @@
+// Effect presets: the order they come in, the outline and colour scheme each
+// gives the field, and the share of the random stream a change uses.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <functional>
+#include <vector>
+
+#include "blockshape.h"
+#include "field.h"
+#include "presets.h"
+
+namespace {
+
+void restart()
+{
+    srand(1);
+    fx = 0;
+    changer = 0;
+    startfield();
+}
+
+// Advances to the given preset from wherever the cycle stands.
+void showpreset(int preset)
+{
+    do {
+        changer = 1;
+        changefx();
+    } while (fx != preset);
+}
+
+// A branch of a colour rule, as a test on a block's red, green and blue.
+using Branch = std::function<bool(float r, float g, float b)>;
+
+// True when x is a whole number of hundredths no larger than top.
+bool hundredths(float x, float top)
+{
+    return x >= 0 && x <= top + 1e-6f && std::fabs(x * 100 - std::round(x * 100)) < 1e-3f;
+}
+
+// Checks that every block's colour fits one branch, and that each branch
+// has blocks that fit it alone.
+void expectcolours(const std::vector<Branch> &branches)
+{
+    std::vector<int> only(branches.size());
+    for (int i = 0; i < fieldslots; i += 4) {
+        float r = mcol[i], g = mcol[i + 1], b = mcol[i + 2];
+        int fits = 0, last = -1;
+        for (size_t k = 0; k < branches.size(); k++)
+            if (branches[k](r, g, b)) {
+                fits++;
+                last = k;
+            }
+        ASSERT_GT(fits, 0) << "preset " << fx << ", block " << i / 4 << ": " << r << " " << g << " " << b;
+        if (fits == 1)
+            only[last]++;
+    }
+    for (size_t k = 0; k < branches.size(); k++)
+        EXPECT_GT(only[k], blockcount / 10) << "preset " << fx << ", branch " << k;
+}
+
+TEST(Presets, ClicksCycleOneTwoThreeFourZeroAndAroundAgain)
+{
+    restart();
+    EXPECT_EQ(maxfx, 4);
+    for (int expected : {1, 2, 3, 4, 0, 1}) {
+        changer = 1;
+        changefx();
+        EXPECT_EQ(fx, expected);
+        EXPECT_EQ(changer, 0);
+    }
+}
+
+TEST(Presets, EachPresetsOutlineShapesEveryBlock)
+{
+    restart();
+    const float outlines[5][2] = {{0.4f, 0.2f}, {0.3f, 0.3f}, {1.0f, 0.2f}, {1.4f, 0.1f}, {1.8f, 0.04f}};
+    for (int preset : {1, 2, 3, 4, 0}) {
+        SCOPED_TRACE(testing::Message() << "preset " << preset);
+        showpreset(preset);
+        expectrectangles(outlines[preset][0], outlines[preset][1]);
+    }
+}
+
+TEST(Presets, ColourSchemesKeepTheirChannelRelations)
+{
+    restart();
+
+    showpreset(1);
+    expectcolours({
+        [](float r, float g, float b) { return hundredths(2 * r, 0.99f) && g == 0 && b == 0; },  // dark red
+        [](float r, float g, float b) { return r == 0 && g == b && hundredths(2 * g, 0.99f); },  // dark cyan
+        [](float r, float g, float b) { return r == 0 && b == 2 * g && hundredths(b, 0.99f); },  // blue-cyan
+    });
+
+    showpreset(2);
+    expectcolours({
+        [](float r, float g, float b) { return r == g && g == b && hundredths(r, 0.49f); },      // grey
+        [](float r, float g, float b) { return g == r / 2 && b == 0 && hundredths(r, 0.99f); },  // orange
+        [](float r, float g, float b) { return r == 0 && g == 0 && hundredths(b, 0.99f); },      // blue
+    });
+
+    showpreset(3);
+    expectcolours({
+        [](float r, float g, float b) { return r == g && g == b && hundredths(r, 0.49f); },      // grey
+        [](float r, float g, float b) { return g == 0 && b == 0 && hundredths(r, 0.99f); },      // red
+        [](float r, float g, float b) { return r == b / 2 && g == 0 && hundredths(b, 0.99f); },  // violet
+    });
+
+    showpreset(4);
+    expectcolours({
+        [](float r, float g, float b) { return g == 2 * r && b == 0 && hundredths(g, 0.49f); },  // yellow-green
+        [](float r, float g, float b) { return g == r / 2 && b == 0 && hundredths(r, 0.99f); },  // orange
+        [](float r, float g, float b) { return r == 0 && b == 0 && hundredths(2 * g, 0.99f); },  // dark green
+    });
+
+    // Preset 0 halves the blue preset 4 left, which is none.
+    showpreset(0);
+    expectcolours({
+        [](float r, float g, float b) { return r == g && g == b && hundredths(r, 0.59f); },  // grey
+        [](float r, float g, float b) { return r == 0 && b == 0 && hundredths(g, 0.99f); },  // green
+    });
+}
+
+TEST(Presets, PresetZeroGreensKeepHalfTheBlueTheyHeld)
+{
+    restart();
+    showpreset(4);
+    for (int i = 0; i < fieldslots; i += 4)
+        mcol[i + 2] = 0.75f;
+    showpreset(0);
+    int greens = 0;
+    for (int i = 0; i < fieldslots; i += 4)
+        if (mcol[i] != mcol[i + 1]) {
+            EXPECT_EQ(mcol[i + 2], 0.375f) << "block " << i / 4;
+            greens++;
+        }
+    EXPECT_GT(greens, blockcount / 3);
+}
+
+TEST(Presets, AChangeUsesExactly8743RandomDraws)
+{
+    restart();
+    for (int preset : {1, 2, 3, 4, 0}) {
+        int mark = rand();
+        srand(mark);
+        for (int n = 0; n < 6245 + 2498; n++)
+            rand();
+        int next = rand();
+        srand(mark);
+        changer = 1;
+        changefx();
+        EXPECT_EQ(rand(), next) << "preset " << preset;
+    }
+}
+
+}  // namespace
