@@ -1,0 +1,190 @@
+/* framehook: a library preloaded into lumbox (LD_PRELOAD) that wraps
+ * SDL_GL_SwapBuffers to count and time its frames and to act at chosen
+ * frames, without touching the program. Used by the benchmark, the soak
+ * test and the picture script.
+ *
+ * FRAMEHOOK_ACTIONS: space-separated FRAME:ACTION items, FRAME counting
+ * swaps from 1. At that frame, just before its swap:
+ *   FRAME:click        queue a left mouse button press
+ *   FRAME:motion:X,Y   queue a mouse motion to (X, Y)
+ *   FRAME:key:SYM      queue a press and release of SDL key SYM (a number)
+ *   FRAME:quit         queue an Escape key press
+ *   FRAME:shot:PATH    save the frame just drawn as a binary PPM at PATH
+ *   FRAME:rss          log the resident memory
+ * Queued events are polled at the end of that same frame, as real input is.
+ *
+ * FRAMEHOOK_LOG: file that gets a line per logged fact, "KEY VALUE ...":
+ *   first_swap_ms MS       from library load to the first swap
+ *   rss FRAME KB           for each rss action
+ *   frames N               at exit, with
+ *   seconds S              from the first swap to the last, and
+ *   maxrss_kb KB           the peak resident memory. */
+#define _GNU_SOURCE
+#include <GL/gl.h>
+#include <dlfcn.h>
+#include <stdarg.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/resource.h>
+#include <time.h>
+
+#include "SDL.h"
+
+static long frames;
+static double loadtime, firstswap, lastswap;
+static FILE *logfile;
+
+static double now(void)
+{
+    struct timespec ts;
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return ts.tv_sec + ts.tv_nsec / 1e9;
+}
+
+static long residentkb(void)
+{
+    long pages = 0, resident = 0;
+    FILE *f = fopen("/proc/self/statm", "r");
+    if (f) {
+        if (fscanf(f, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        fclose(f);
+    }
+    return resident * 4;
+}
+
+static void logline(const char *format, ...)
+{
+    if (!logfile)
+        return;
+    va_list args;
+    va_start(args, format);
+    vfprintf(logfile, format, args);
+    va_end(args);
+    fflush(logfile);
+}
+
+__attribute__((constructor)) static void start(void)
+{
+    loadtime = now();
+    const char *path = getenv("FRAMEHOOK_LOG");
+    if (path && *path)
+        logfile = fopen(path, "w");
+}
+
+__attribute__((destructor)) static void finish(void)
+{
+    struct rusage usage;
+    getrusage(RUSAGE_SELF, &usage);
+    logline("frames %ld\n", frames);
+    logline("seconds %.6f\n", frames ? lastswap - firstswap : 0.0);
+    logline("maxrss_kb %ld\n", usage.ru_maxrss);
+    if (logfile)
+        fclose(logfile);
+}
+
+static void push(SDL_Event *event)
+{
+    if (SDL_PushEvent(event) != 0)
+        fprintf(stderr, "framehook: cannot queue an event: %s\n", SDL_GetError());
+}
+
+static void pushkey(Uint8 type, SDLKey sym)
+{
+    SDL_Event e;
+    memset(&e, 0, sizeof e);
+    e.type = type;
+    e.key.type = type;
+    e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    e.key.keysym.sym = sym;
+    push(&e);
+}
+
+static void saveshot(const char *path)
+{
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    int w = viewport[2], h = viewport[3];
+    unsigned char *pixels = malloc((size_t)w * h * 3);
+    FILE *f = fopen(path, "wb");
+    if (!pixels || !f) {
+        fprintf(stderr, "framehook: cannot save %s\n", path);
+    } else {
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, pixels);
+        fprintf(f, "P6\n%d %d\n255\n", w, h);
+        for (int row = h - 1; row >= 0; row--)  /* GL's rows run bottom up */
+            fwrite(pixels + (size_t)row * w * 3, 1, (size_t)w * 3, f);
+    }
+    if (f)
+        fclose(f);
+    free(pixels);
+}
+
+/* Runs the actions listed for this frame. */
+static void act(void)
+{
+    const char *actions = getenv("FRAMEHOOK_ACTIONS");
+    if (!actions)
+        return;
+    char item[4096];
+    for (const char *p = actions; *p;) {
+        size_t n = strcspn(p, " ");
+        if (n > 0 && n < sizeof item) {
+            memcpy(item, p, n);
+            item[n] = '\0';
+            char *what;
+            long frame = strtol(item, &what, 10);
+            if (frame == frames && *what == ':') {
+                what++;
+                SDL_Event e;
+                memset(&e, 0, sizeof e);
+                int x, y, sym;
+                if (strcmp(what, "click") == 0) {
+                    e.type = SDL_MOUSEBUTTONDOWN;
+                    e.button.type = SDL_MOUSEBUTTONDOWN;
+                    e.button.button = SDL_BUTTON_LEFT;
+                    e.button.state = SDL_PRESSED;
+                    push(&e);
+                } else if (sscanf(what, "motion:%d,%d", &x, &y) == 2) {
+                    e.type = SDL_MOUSEMOTION;
+                    e.motion.type = SDL_MOUSEMOTION;
+                    e.motion.x = (Uint16)x;
+                    e.motion.y = (Uint16)y;
+                    push(&e);
+                } else if (sscanf(what, "key:%d", &sym) == 1) {
+                    pushkey(SDL_KEYDOWN, (SDLKey)sym);
+                    pushkey(SDL_KEYUP, (SDLKey)sym);
+                } else if (strcmp(what, "quit") == 0) {
+                    pushkey(SDL_KEYDOWN, SDLK_ESCAPE);
+                } else if (strncmp(what, "shot:", 5) == 0) {
+                    saveshot(what + 5);
+                } else if (strcmp(what, "rss") == 0) {
+                    logline("rss %ld %ld\n", frames, residentkb());
+                } else {
+                    fprintf(stderr, "framehook: unknown action '%s'\n", what);
+                }
+            }
+        }
+        p += n;
+        while (*p == ' ')
+            p++;
+    }
+}
+
+void SDL_GL_SwapBuffers(void)
+{
+    static void (*real)(void);
+    if (!real)
+        real = (void (*)(void))dlsym(RTLD_NEXT, "SDL_GL_SwapBuffers");
+    double t = now();
+    frames++;
+    if (frames == 1) {
+        firstswap = t;
+        logline("first_swap_ms %.3f\n", (t - loadtime) * 1000);
+    }
+    lastswap = t;
+    act();
+    real();
+}
