@@ -8,7 +8,7 @@ set -euo pipefail
 
 packages=(build-essential cmake pkg-config libsdl1.2-compat-dev libgl1-mesa-dev libglu1-mesa-dev)
 if [ "${1:-}" = "--test" ]; then
-    packages+=(libgtest-dev libx11-dev xvfb xdotool imagemagick libgl1-mesa-dri libegl-mesa0 x11-utils)
+    packages+=(libgtest-dev libx11-dev xvfb xdotool imagemagick libgl1-mesa-dri libegl1 libegl-mesa0)
 elif [ -n "${1:-}" ]; then
     echo "usage: $0 [--test]" >&2
     exit 2
