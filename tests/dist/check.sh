@@ -3,7 +3,8 @@
 #   check.sh install      cmake --install into a fresh prefix gives exactly
 #                         the program, manual page, menu entry and icon
 #   check.sh gamesdir     LUMBOX_INSTALL_BINDIR=games moves the program
-#   check.sh desktop      desktop-file-validate accepts the menu entry
+#   check.sh desktop      desktop-file-validate accepts the installed menu
+#                         entry, which starts the installed program
 #   check.sh manual       the manual page renders without warnings and
 #                         documents every message the program can print
 #   check.sh deb          CPack builds a .deb with those files and a Depends
@@ -46,6 +47,14 @@ expect_program() {
     grep -q "^Couldn't initialize SDL: " "$work/err" || fail "$1 without a display gave no set-up message"
 }
 
+# expect_entry_runs ROOT PROGRAM: the menu entry installed under ROOT starts
+# PROGRAM, the installed program's path on the target system.
+expect_entry_runs() {
+    local exec_line
+    exec_line=$(sed -n 's/^Exec=//p' "$1/share/applications/lumbox.desktop")
+    [ "$exec_line" = "\"$2\"" ] || fail "the menu entry runs $exec_line, not $2"
+}
+
 case "${1:-}" in
 install)
     cmake --install "$BUILD" --prefix "$work/prefix" >/dev/null
@@ -58,11 +67,17 @@ gamesdir)
     cmake --install "$work/build" --prefix "$work/prefix" >/dev/null
     expect_tree "$work/prefix" games/lumbox "${installed[@]}"
     expect_program "$work/prefix/games/lumbox"
+    expect_entry_runs "$work/prefix" "$work/prefix/games/lumbox"
     ;;
 desktop)
     need desktop-file-validate
-    desktop-file-validate "$SOURCE/dist/lumbox.desktop" >"$work/out" 2>&1 || true
+    # A prefix with a space, as a user's home folder may have.
+    prefix="$work/my games"
+    cmake --install "$BUILD" --prefix "$prefix" >/dev/null
+    entry=$prefix/share/applications/lumbox.desktop
+    desktop-file-validate "$entry" >"$work/out" 2>&1 || true
     [ -s "$work/out" ] && fail "desktop-file-validate: $(cat "$work/out")"
+    expect_entry_runs "$prefix" "$prefix/bin/lumbox"
     ;;
 manual)
     need groff
@@ -88,6 +103,7 @@ deb)
     deb=$(ls "$work"/package/lumbox_*.deb)
     dpkg-deb -x "$deb" "$work/root"
     expect_tree "$work/root/usr" bin/lumbox "${installed[@]}"
+    expect_entry_runs "$work/root/usr" /usr/bin/lumbox
     depends=$(dpkg-deb -f "$deb" Depends)
     echo "Depends: $depends"
     for library in libc6 libsdl1.2 libglu1; do
