@@ -2,13 +2,15 @@
 # Installs what lumbox needs on Debian 12 and is not there yet.
 #   scripts/setup.sh          what building and running the demo needs
 #   scripts/setup.sh --test   that, plus what the tests need (GoogleTest,
-#                             Xvfb, xdotool, ImageMagick, Mesa's llvmpipe)
+#                             Xvfb, xdotool, ImageMagick, Mesa's llvmpipe,
+#                             and the Debian tools that check the install)
 # Uses apt-get, through sudo when not run as root.
 set -euo pipefail
 
 packages=(build-essential cmake pkg-config libsdl1.2-compat-dev libgl1-mesa-dev libglu1-mesa-dev)
 if [ "${1:-}" = "--test" ]; then
-    packages+=(libgtest-dev libx11-dev xvfb xdotool imagemagick libgl1-mesa-dri libegl1 libegl-mesa0)
+    packages+=(libgtest-dev libx11-dev xvfb xdotool imagemagick libgl1-mesa-dri libegl1 libegl-mesa0
+               desktop-file-utils man-db groff-base bsdextrautils dpkg-dev)
 elif [ -n "${1:-}" ]; then
     echo "usage: $0 [--test]" >&2
     exit 2

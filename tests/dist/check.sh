@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# Checks of lumbox as it is installed and packaged:
+#   check.sh install      cmake --install into a fresh prefix gives exactly
+#                         the program, manual page, menu entry and icon
+#   check.sh gamesdir     LUMBOX_INSTALL_BINDIR=games moves the program
+#   check.sh desktop      desktop-file-validate accepts the installed menu
+#                         entry, which starts the installed program
+#   check.sh manual       the manual page renders without warnings and
+#                         documents every message the program can print
+#   check.sh deb          CPack builds a .deb with those files and a Depends
+#                         line taken from the linked libraries
+# SOURCE and BUILD name the source tree and a configured, built tree.
+# Exits 77 (skipped) when a needed Debian tool is missing.
+set -euo pipefail
+
+skip() { echo "SKIPPED: $*"; exit 77; }
+fail() { echo "FAIL: $*" >&2; exit 1; }
+need() { command -v "$1" >/dev/null || skip "$1 is not installed (scripts/setup.sh --test installs it)"; }
+
+[ -d "${SOURCE:-}" ] && [ -d "${BUILD:-}" ] || fail "SOURCE and BUILD must name the source and build trees"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+installed=(
+    share/applications/lumbox.desktop
+    share/icons/hicolor/scalable/apps/lumbox.svg
+    share/man/man6/lumbox.6
+)
+
+# expect_tree DIR FILE...: DIR holds exactly these files, nothing else.
+expect_tree() {
+    local dir=$1; shift
+    local want got
+    want=$(printf '%s\n' "$@" | sort)
+    got=$(cd "$dir" && find . -type f -o -type l | sed 's|^\./||' | sort)
+    [ "$got" = "$want" ] || fail "installed files differ from the expected ones:
+$(diff <(echo "$want") <(echo "$got") | sed 's/^/  /')"
+}
+
+# The installed program must be the demo itself: without a display it
+# refuses SDL's invisible driver and ends with status 1.
+expect_program() {
+    [ -x "$1" ] || fail "$1 is not an executable"
+    local status=0
+    env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "$1" 2>"$work/err" >/dev/null || status=$?
+    [ "$status" -eq 1 ] || fail "$1 without a display ended with status $status, expected 1"
+    grep -q "^Couldn't initialize SDL: " "$work/err" || fail "$1 without a display gave no set-up message"
+}
+
+# expect_entry_runs ROOT PROGRAM: the menu entry installed under ROOT starts
+# PROGRAM, the installed program's path on the target system.
+expect_entry_runs() {
+    local exec_line
+    exec_line=$(sed -n 's/^Exec=//p' "$1/share/applications/lumbox.desktop")
+    [ "$exec_line" = "\"$2\"" ] || fail "the menu entry runs $exec_line, not $2"
+}
+
+case "${1:-}" in
+install)
+    cmake --install "$BUILD" --prefix "$work/prefix" >/dev/null
+    expect_tree "$work/prefix" bin/lumbox "${installed[@]}"
+    expect_program "$work/prefix/bin/lumbox"
+    ;;
+gamesdir)
+    cmake -S "$SOURCE" -B "$work/build" -DLUMBOX_TESTS=OFF -DLUMBOX_INSTALL_BINDIR=games >/dev/null
+    cmake --build "$work/build" --target lumbox -j2 >/dev/null
+    cmake --install "$work/build" --prefix "$work/prefix" >/dev/null
+    expect_tree "$work/prefix" games/lumbox "${installed[@]}"
+    expect_program "$work/prefix/games/lumbox"
+    expect_entry_runs "$work/prefix" "$work/prefix/games/lumbox"
+    ;;
+desktop)
+    need desktop-file-validate
+    # A prefix with a space, as a user's home folder may have.
+    prefix="$work/my games"
+    cmake --install "$BUILD" --prefix "$prefix" >/dev/null
+    entry=$prefix/share/applications/lumbox.desktop
+    desktop-file-validate "$entry" >"$work/out" 2>&1 || true
+    [ -s "$work/out" ] && fail "desktop-file-validate: $(cat "$work/out")"
+    expect_entry_runs "$prefix" "$prefix/bin/lumbox"
+    ;;
+manual)
+    need groff
+    need man
+    page=$SOURCE/dist/lumbox.6
+    groff -man -ww -z "$page" 2>"$work/groff" || fail "groff failed"
+    [ -s "$work/groff" ] && fail "groff warns: $(cat "$work/groff")"
+    LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>"$work/man" | col -b >"$work/text"
+    [ -s "$work/man" ] && fail "man warns: $(cat "$work/man")"
+    # Every message the program can print is explained in the page.
+    for message in "Couldn't initialize SDL: " "Couldn't set GL mode: " \
+                   "lumbox: OpenGL error: " "lumbox: SDL error '"; do
+        grep -qaF "$message" "$BUILD/viewer/lumbox" || fail "the program no longer prints \"$message\""
+        grep -qF "$message" "$work/text" || fail "the manual page does not explain \"$message\""
+    done
+    ;;
+deb)
+    need cpack
+    need dpkg-deb
+    need dpkg-shlibdeps
+    cpack --config "$BUILD/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1 ||
+        fail "cpack failed: $(cat "$work/cpack.log")"
+    deb=$(ls "$work"/package/lumbox_*.deb)
+    dpkg-deb -x "$deb" "$work/root"
+    expect_tree "$work/root/usr" bin/lumbox "${installed[@]}"
+    expect_entry_runs "$work/root/usr" /usr/bin/lumbox
+    depends=$(dpkg-deb -f "$deb" Depends)
+    echo "Depends: $depends"
+    for library in libc6 libsdl1.2 libglu1; do
+        [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library: $depends"
+    done
+    ;;
+*)
+    fail "usage: $0 install|gamesdir|desktop|manual|deb"
+    ;;
+esac
+echo "ok: $1"
