@@ -3,14 +3,17 @@
 #   scripts/setup.sh          what building and running the demo needs
 #   scripts/setup.sh --test   that, plus what the tests need (GoogleTest,
 #                             Xvfb, xdotool, ImageMagick, Mesa's llvmpipe)
+#   scripts/setup.sh --bench  what the tests need, plus valgrind for the
+#                             benchmark's profile
 # Uses apt-get, through sudo when not run as root.
 set -euo pipefail
 
 packages=(build-essential cmake pkg-config libsdl1.2-compat-dev libgl1-mesa-dev libglu1-mesa-dev)
-if [ "${1:-}" = "--test" ]; then
+if [ "${1:-}" = "--test" ] || [ "${1:-}" = "--bench" ]; then
     packages+=(libgtest-dev libx11-dev xvfb xdotool imagemagick libgl1-mesa-dri libegl-mesa0 x11-utils)
+    [ "$1" = "--bench" ] && packages+=(valgrind)
 elif [ -n "${1:-}" ]; then
-    echo "usage: $0 [--test]" >&2
+    echo "usage: $0 [--test | --bench]" >&2
     exit 2
 fi
 
