@@ -92,8 +92,8 @@ allocators() {
                 line = callers[i]
                 if (!match(line, /\([0-9,]+x\)/)) continue
                 n = substr(line, RSTART + 1, RLENGTH - 3); gsub(",", "", n)
-                o = line; sub(/.*\[/, "", o); sub(/\]$/, "", o)
-                if (o !~ /\//) o = "???"
+                o = "(the dynamic loader)"
+                if (line ~ /\[.*\]$/) { o = line; sub(/.*\[/, "", o); sub(/\]$/, "", o) }
                 s[o] += n
             }
         }
@@ -120,6 +120,9 @@ join -t $'\t' -a2 -e0 -o 0,1.2,2.2 "$work/ob.early" "$work/ob.late" |
     { echo "  instructions per frame by object:"; cat; }
 allocators "$work/cg.early" | sort >"$work/al.early"
 allocators "$work/cg.late" | sort >"$work/al.late"
-echo "  allocation calls per frame by the caller's object (none listed: none):"
+echo "  allocation calls per frame by the caller's object:"
 join -t $'\t' -a2 -e0 -o 0,1.2,2.2 "$work/al.early" "$work/al.late" |
-    awk -F'\t' -v f="$perframe" '{ d = ($3 - $2) / f; if (d > 0) printf "  %14.2f  %s\n", d, $1 }' | sort -rn
+    awk -F'\t' -v f="$perframe" -v me="$LUMBOX" '
+        { d = ($3 - $2) / f; if (d > 0) printf "  %14.2f  %s\n", d, $1 | "sort -rn" }
+        $1 == me { own = d }
+        END { close("sort -rn"); printf "  allocation calls per frame in lumbox itself: %.2f\n", own }'
