@@ -4,15 +4,18 @@
 #   scripts/setup.sh --test   that, plus what the tests need (GoogleTest,
 #                             Xvfb, xdotool, ImageMagick, Mesa's llvmpipe,
 #                             and the Debian tools that check the install)
+#   scripts/setup.sh --bench  what the tests need, plus valgrind for the
+#                             benchmark's profile
 # Uses apt-get, through sudo when not run as root.
 set -euo pipefail
 
 packages=(build-essential cmake pkg-config libsdl1.2-compat-dev libgl1-mesa-dev libglu1-mesa-dev)
-if [ "${1:-}" = "--test" ]; then
+if [ "${1:-}" = "--test" ] || [ "${1:-}" = "--bench" ]; then
     packages+=(libgtest-dev libx11-dev xvfb xdotool imagemagick libgl1-mesa-dri libegl1 libegl-mesa0
                desktop-file-utils man-db groff-base bsdextrautils dpkg-dev)
+    [ "$1" = "--bench" ] && packages+=(valgrind)
 elif [ -n "${1:-}" ]; then
-    echo "usage: $0 [--test]" >&2
+    echo "usage: $0 [--test | --bench]" >&2
     exit 2
 fi
 

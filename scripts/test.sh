@@ -1,10 +1,16 @@
 #!/usr/bin/env bash
 # Sets up what is missing (test tools included), builds lumbox with its
-# tests and runs every test through CTest.
+# tests and runs every test through CTest; then builds it once more with
+# AddressSanitizer and UndefinedBehaviorSanitizer and runs the unit tests and
+# the short end-to-end runs on that build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh --test
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMBOX_TESTS=ON
 cmake --build build-test -j"$(nproc)"
-cd build-test
+(cd build-test && ctest --output-on-failure -j2)
+
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DLUMBOX_TESTS=ON -DLUMBOX_SANITIZE=ON
+cmake --build build-sanitize -j"$(nproc)"
+cd build-sanitize
 ctest --output-on-failure -j2

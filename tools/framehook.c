@@ -4,17 +4,27 @@
  * test and the picture script.
  *
  * FRAMEHOOK_ACTIONS: space-separated FRAME:ACTION items, FRAME counting
- * swaps from 1. At that frame, just before its swap:
+ * swaps from 1; FIRST-LAST:ACTION runs the action at every frame from FIRST
+ * to LAST. At that frame, just before its swap:
  *   FRAME:click        queue a left mouse button press
  *   FRAME:motion:X,Y   queue a mouse motion to (X, Y)
  *   FRAME:key:SYM      queue a press and release of SDL key SYM (a number)
  *   FRAME:quit         queue an Escape key press
  *   FRAME:shot:PATH    save the frame just drawn as a binary PPM at PATH
  *   FRAME:rss          log the resident memory
+ *   FRAME:storm:N      queue N events of every kind, made up from the frame
+ *                      number (see storm.c); never Escape or a quit
+ *   FRAME:allocs       log the allocation calls so far (needs allocount.so
+ *                      preloaded as well)
  * Queued events are polled at the end of that same frame, as real input is.
  *
  * FRAMEHOOK_LOG: file that gets a line per logged fact, "KEY VALUE ...":
  *   first_swap_ms MS       from library load to the first swap
+ *   first_frame_at S       wall clock (seconds since the epoch) when the
+ *                          first swap has returned
+ *   allocs FRAME ALL MAIN  for each allocs action: malloc, calloc, realloc
+ *                          and aligned allocation calls so far, in all
+ *                          threads and in the thread that draws
  *   rss FRAME KB           for each rss action
  *   frames N               at exit, with
  *   seconds S              from the first swap to the last, and
@@ -30,6 +40,7 @@
 #include <time.h>
 
 #include "SDL.h"
+#include "storm.h"
 
 static long frames;
 static double loadtime, firstswap, lastswap;
@@ -122,6 +133,18 @@ static void saveshot(const char *path)
     free(pixels);
 }
 
+/* Logs the allocation counts kept by allocount.so, when it is preloaded. */
+static void logallocs(void)
+{
+    unsigned long (*all)(void) = (unsigned long (*)(void))dlsym(RTLD_DEFAULT, "allocount_all");
+    unsigned long (*here)(void) = (unsigned long (*)(void))dlsym(RTLD_DEFAULT, "allocount_thread");
+    if (!all || !here) {
+        fprintf(stderr, "framehook: allocs needs allocount.so preloaded\n");
+        return;
+    }
+    logline("allocs %ld %lu %lu\n", frames, all(), here());
+}
+
 /* Runs the actions listed for this frame. */
 static void act(void)
 {
@@ -135,8 +158,10 @@ static void act(void)
             memcpy(item, p, n);
             item[n] = '\0';
             char *what;
-            long frame = strtol(item, &what, 10);
-            if (frame == frames && *what == ':') {
+            long first = strtol(item, &what, 10), last = first;
+            if (*what == '-')
+                last = strtol(what + 1, &what, 10);
+            if (first <= frames && frames <= last && *what == ':') {
                 what++;
                 SDL_Event e;
                 memset(&e, 0, sizeof e);
@@ -162,6 +187,13 @@ static void act(void)
                     saveshot(what + 5);
                 } else if (strcmp(what, "rss") == 0) {
                     logline("rss %ld %ld\n", frames, residentkb());
+                } else if (sscanf(what, "storm:%d", &x) == 1) {
+                    int lost = queuestorm(frames, x);
+                    if (lost > 0)
+                        fprintf(stderr, "framehook: frame %ld: %d storm events did not fit in the queue\n",
+                                frames, lost);
+                } else if (strcmp(what, "allocs") == 0) {
+                    logallocs();
                 } else {
                     fprintf(stderr, "framehook: unknown action '%s'\n", what);
                 }
@@ -187,4 +219,9 @@ void SDL_GL_SwapBuffers(void)
     lastswap = t;
     act();
     real();
+    if (frames == 1) {
+        struct timespec wall;
+        clock_gettime(CLOCK_REALTIME, &wall);
+        logline("first_frame_at %.6f\n", wall.tv_sec + wall.tv_nsec / 1e9);
+    }
 }

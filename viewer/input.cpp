@@ -1,6 +1,9 @@
 // Event handling and the mouse eye offset.
 #include "input.h"
 
+#include <cstring>
+#include <type_traits>
+
 #include "display.h"
 #include "presets.h"
 
@@ -10,8 +13,14 @@ int sx, sy;
 int HandleEvent(SDL_Event *event)
 {
     switch (event->type) {
-    case SDL_KEYDOWN:
-        return event->key.keysym.sym == SDLK_ESCAPE;
+    case SDL_KEYDOWN: {
+        // The key code is read as the plain number it is stored as: a code
+        // that SDL's key list lacks is no valid SDLKey value, and reading it
+        // as one would be undefined. Such a key is simply not Escape.
+        std::underlying_type_t<SDLKey> sym;
+        memcpy(&sym, &event->key.keysym.sym, sizeof sym);
+        return sym == SDLK_ESCAPE;
+    }
     case SDL_MOUSEMOTION:
         mx = event->motion.x;
         my = event->motion.y;

@@ -15,9 +15,14 @@ done
 work=$(mktemp -d)
 xvfb_pid=
 lumbox_pid=
+# Under set -e a failed kill (of a program that already ended) would end
+# the clean-up early and leave the server running, hence the || true.
 cleanup() {
-    [ -n "$lumbox_pid" ] && kill -9 "$lumbox_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    if [ -n "$lumbox_pid" ]; then kill -9 "$lumbox_pid" 2>/dev/null || true; fi
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
     rm -rf "$work"
 }
 trap cleanup EXIT

@@ -2,6 +2,9 @@
 // the eye offset.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
+
 #include "SDL.h"
 #include "input.h"
 #include "presets.h"
@@ -38,6 +41,30 @@ SDL_Event oftype(Uint8 type)
 {
     SDL_Event e{};
     e.type = type;
+    return e;
+}
+
+// An event of the given type whose every other byte is garbage from a small
+// fixed generator (xorshift), different for each seed.
+SDL_Event garbage(Uint8 type, uint32_t seed)
+{
+    SDL_Event e;
+    uint32_t x = seed * 2654435761u + 1;
+    for (size_t k = 0; k < sizeof e; k++) {
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        reinterpret_cast<unsigned char *>(&e)[k] = static_cast<unsigned char>(x);
+    }
+    e.type = type;
+    return e;
+}
+
+// A key press with a raw key code, which need not be one SDL knows.
+SDL_Event keycode(uint32_t code)
+{
+    SDL_Event e = garbage(SDL_KEYDOWN, code);
+    memcpy(&e.key.keysym.sym, &code, sizeof code);
     return e;
 }
 
@@ -101,6 +128,43 @@ TEST(Events, AnyMouseButtonPressRequestsOnePresetStep)
     resetinput();
     SDL_Event release = button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
     HandleEvent(&release);
+    EXPECT_EQ(changer, 0);
+}
+
+TEST(Events, GarbageInAnyEventChangesOnlyWhatItsTypeAllows)
+{
+    for (int type = 0; type <= 255; type++) {
+        for (uint32_t seed = 0; seed < 64; seed++) {
+            mx = 123; my = 45; sx = 7; sy = 8;
+            changer = 0;
+            SDL_Event e = garbage(static_cast<Uint8>(type), seed);
+            int ends = HandleEvent(&e);
+            SCOPED_TRACE(testing::Message() << "event type " << type << ", seed " << seed);
+
+            bool moves = type == SDL_MOUSEMOTION;
+            EXPECT_EQ(mx, moves ? e.motion.x : 123);
+            EXPECT_EQ(my, moves ? e.motion.y : 45);
+            EXPECT_EQ(changer, type == SDL_MOUSEBUTTONDOWN ? 1 : 0);
+            EXPECT_EQ(sx, 7) << "the offset is the frame's business";
+            EXPECT_EQ(sy, 8);
+            if (type != SDL_KEYDOWN) {
+                EXPECT_EQ(ends, type == SDL_QUIT ? 1 : 0);
+            }
+        }
+    }
+}
+
+TEST(Events, KeyCodesSDLDoesNotKnowAreNotEscape)
+{
+    resetinput();
+    for (uint32_t code : {0u, uint32_t(SDLK_LAST), 0x100u | SDLK_ESCAPE, 0x1000001Bu, 0xDEADBEEFu,
+                          0xFFFFFFFFu}) {
+        SDL_Event e = keycode(code);
+        EXPECT_EQ(HandleEvent(&e), 0) << "key code " << code;
+    }
+    SDL_Event escape = keycode(SDLK_ESCAPE);
+    EXPECT_EQ(HandleEvent(&escape), 1);
+    EXPECT_EQ(mx, 0);
     EXPECT_EQ(changer, 0);
 }
 
