@@ -12,7 +12,7 @@ set -euo pipefail
 packages=(build-essential cmake pkg-config libsdl1.2-compat-dev libgl1-mesa-dev libglu1-mesa-dev)
 if [ "${1:-}" = "--test" ] || [ "${1:-}" = "--bench" ]; then
     packages+=(libgtest-dev libx11-dev xvfb xdotool imagemagick libgl1-mesa-dri libegl1 libegl-mesa0
-               desktop-file-utils man-db groff-base bsdextrautils dpkg-dev)
+               desktop-file-utils man-db groff-base bsdextrautils dpkg-dev file)
     [ "$1" = "--bench" ] && packages+=(valgrind)
 elif [ -n "${1:-}" ]; then
     echo "usage: $0 [--test | --bench]" >&2
