@@ -19,7 +19,6 @@
  * Queued events are polled at the end of that same frame, as real input is.
  *
  * FRAMEHOOK_LOG: file that gets a line per logged fact, "KEY VALUE ...":
- *   first_swap_ms MS       from library load to the first swap
  *   first_frame_at S       wall clock (seconds since the epoch) when the
  *                          first swap has returned
  *   allocs FRAME ALL MAIN  for each allocs action: malloc, calloc, realloc
@@ -43,7 +42,7 @@
 #include "storm.h"
 
 static long frames;
-static double loadtime, firstswap, lastswap;
+static double firstswap, lastswap;
 static FILE *logfile;
 
 static double now(void)
@@ -78,7 +77,6 @@ static void logline(const char *format, ...)
 
 __attribute__((constructor)) static void start(void)
 {
-    loadtime = now();
     const char *path = getenv("FRAMEHOOK_LOG");
     if (path && *path)
         logfile = fopen(path, "w");
@@ -212,10 +210,8 @@ void SDL_GL_SwapBuffers(void)
         real = (void (*)(void))dlsym(RTLD_NEXT, "SDL_GL_SwapBuffers");
     double t = now();
     frames++;
-    if (frames == 1) {
+    if (frames == 1)
         firstswap = t;
-        logline("first_swap_ms %.3f\n", (t - loadtime) * 1000);
-    }
     lastswap = t;
     act();
     real();
