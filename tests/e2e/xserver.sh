@@ -32,9 +32,12 @@ export LIBGL_ALWAYS_SOFTWARE=1 GALLIUM_DRIVER=llvmpipe
 unset WAYLAND_DISPLAY SDL_VIDEODRIVER
 
 # start_xserver [Xvfb option ...]: starts a server on a free display and
-# points DISPLAY at it.
+# points DISPLAY at it. -noreset: by default the server resets whenever its
+# last client leaves, and refuses whoever connects during the reset; with
+# clients coming and going (xdotool, and SDL, which connects twice at
+# start) that made lumbox find no display now and then.
 start_xserver() {
-    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp "$@" 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset "$@" 3>"$work/display" >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 100); do
         grep -q . "$work/display" 2>/dev/null && break
