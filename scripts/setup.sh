@@ -3,7 +3,8 @@
 #   scripts/setup.sh          what building and running the demo needs
 #   scripts/setup.sh --test   that, plus what the tests need (GoogleTest,
 #                             Xvfb, xdotool, ImageMagick, Mesa's llvmpipe,
-#                             and the Debian tools that check the install)
+#                             openbox, weston, and the Debian tools that
+#                             check the install)
 #   scripts/setup.sh --bench  what the tests need, plus valgrind for the
 #                             benchmark's profile
 # Uses apt-get, through sudo when not run as root.
@@ -12,7 +13,8 @@ set -euo pipefail
 packages=(build-essential cmake pkg-config libsdl1.2-compat-dev libgl1-mesa-dev libglu1-mesa-dev)
 if [ "${1:-}" = "--test" ] || [ "${1:-}" = "--bench" ]; then
     packages+=(libgtest-dev libx11-dev xvfb xdotool imagemagick libgl1-mesa-dri libegl1 libegl-mesa0
-               desktop-file-utils man-db groff-base bsdextrautils dpkg-dev file)
+               desktop-file-utils man-db groff-base bsdextrautils dpkg-dev file
+               openbox wmctrl weston x11-utils)
     [ "$1" = "--bench" ] && packages+=(valgrind)
 elif [ -n "${1:-}" ]; then
     echo "usage: $0 [--test | --bench]" >&2
