@@ -27,10 +27,7 @@ lumbox_pid=
 # the clean-up early and leave the server running, hence the || true.
 cleanup() {
     if [ -n "$lumbox_pid" ]; then kill -9 "$lumbox_pid" 2>/dev/null || true; fi
-    if [ -n "$desktop_pid" ]; then
-        kill "$desktop_pid" 2>/dev/null || true
-        wait "$desktop_pid" 2>/dev/null || true
-    fi
+    stop_desktop
     if [ -n "$xvfb_pid" ]; then
         kill "$xvfb_pid" 2>/dev/null || true
         wait "$xvfb_pid" 2>/dev/null || true
@@ -96,6 +93,16 @@ start_weston() {
     # No session bus: SDL would fork to start one, and the fork's exit
     # would write into the preloaded tools' logs.
     export WAYLAND_DISPLAY=lumbox-test SDL_VIDEODRIVER=wayland DBUS_SESSION_BUS_ADDRESS=unix:path=$work/nobus
+}
+
+# stop_desktop: ends openbox or weston, and lumbox's SDL goes back to X.
+stop_desktop() {
+    if [ -n "$desktop_pid" ]; then
+        kill "$desktop_pid" 2>/dev/null || true
+        wait "$desktop_pid" 2>/dev/null || true
+    fi
+    desktop_pid=
+    unset WAYLAND_DISPLAY SDL_VIDEODRIVER
 }
 
 # start_lumbox [env argument ...]: runs the binary in the background under
