@@ -10,10 +10,10 @@ cd "$(dirname "$0")/.."
 out=${1:-docs/pictures}
 
 scripts/setup.sh --test
-cmake -S . -B build-pictures -DCMAKE_BUILD_TYPE=Release -DLUMBOX_TESTS=OFF >/dev/null
-cmake --build build-pictures --target lumbox framehook -j"$(nproc)" >/dev/null
-export LUMBOX=$PWD/build-pictures/viewer/lumbox
-hook=$PWD/build-pictures/tools/framehook.so
+cmake --preset test >/dev/null
+cmake --build --preset test --target lumbox framehook -j"$(nproc)" >/dev/null
+export LUMBOX=$PWD/build-test/viewer/lumbox
+hook=$PWD/build-test/tools/framehook.so
 . tests/e2e/xserver.sh
 
 # The pointer sits in the middle from the first frame, so the eye is not
