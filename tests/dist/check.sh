@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Checks of lumbox as it is installed and packaged:
+# Checks of lumbox as it is installed and packaged, and of its set-up:
 #   check.sh install      cmake --install into a fresh prefix gives exactly
 #                         the program, manual page, menu entry, icon,
 #                         copyright and changelog
@@ -11,6 +11,9 @@
 #                         game) packaged by CPack: a .deb with those files,
 #                         a Depends line taken from the linked libraries,
 #                         and nothing lintian warns about
+#   check.sh setup        scripts/setup.sh on a machine without apt-get or
+#                         dpkg finds everything it would install, and names
+#                         what is missing
 # SOURCE and BUILD name the source tree and a configured, built tree.
 # Exits 77 (skipped) when a needed Debian tool is missing.
 set -euo pipefail
@@ -113,8 +116,30 @@ deb)
         fail "lintian finds fault with the package:
 $(sed 's/^/  /' "$work/lintian")"
     ;;
+setup)
+    need dpkg-query
+    # A PATH with every command but apt-get: links to them all in one folder.
+    bin=$work/bin
+    mkdir "$bin"
+    IFS=: read -ra folders <<<"$PATH"
+    for folder in "${folders[@]}"; do
+        [ -d "$folder" ] && cp -sn "$folder"/* "$bin/" 2>/dev/null || true
+    done
+    rm -f "$bin/apt-get"
+    setup=$SOURCE/scripts/setup.sh
+    PATH=$bin bash "$setup" --test >/dev/null 2>&1 ||
+        skip "not everything scripts/setup.sh --test installs is here"
+    rm "$bin/dpkg-query"
+    PATH=$bin bash "$setup" --test 2>"$work/err" ||
+        fail "without dpkg, setup.sh misses what is installed: $(cat "$work/err")"
+    rm "$bin/xdotool"
+    status=0
+    PATH=$bin bash "$setup" --test 2>"$work/err" || status=$?
+    [ "$status" -ne 0 ] || fail "without xdotool and apt-get, setup.sh succeeded"
+    grep -q "xdotool" "$work/err" || fail "setup.sh does not name the missing xdotool: $(cat "$work/err")"
+    ;;
 *)
-    fail "usage: $0 install|desktop|manual|deb"
+    fail "usage: $0 install|desktop|manual|deb|setup"
     ;;
 esac
 echo "ok: $1"
