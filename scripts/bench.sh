@@ -25,8 +25,8 @@ profile_from=50   # the profile counts frames profile_from+1 ... profile_to, aft
 profile_to=150    # llvmpipe has compiled its shaders
 
 scripts/setup.sh --bench
-cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DLUMBOX_TESTS=OFF >/dev/null
-cmake --build build-bench -j"$(nproc)" >/dev/null
+cmake --preset bench >/dev/null
+cmake --build --preset bench -j"$(nproc)" >/dev/null
 tools=$PWD/build-bench/tools
 export LUMBOX=$PWD/build-bench/viewer/lumbox
 . tests/e2e/xserver.sh

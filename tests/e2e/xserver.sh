@@ -1,13 +1,13 @@
 # Shared steps of the end-to-end tests: a private Xvfb server at exactly
 # 800x600x24 (a larger screen would make SDL scale the picture), the real
-# binary ($LUMBOX) on it, input through xdotool and screenshots through
-# ImageMagick. Sourced by each test script.
+# binary ($LUMBOX) on it, input through xdotool, screenshots and pixel
+# counts through the pixels helper ($PIXELS). Sourced by each test script.
 set -euo pipefail
 
 skip() { echo "SKIPPED: $*"; exit 77; }
 fail() { echo "FAIL: $*" >&2; [ -s "${work:-/nonexistent}/err" ] && sed 's/^/  lumbox: /' "$work/err" >&2; exit 1; }
 
-for tool in Xvfb xdotool convert import; do
+for tool in Xvfb xdotool; do
     command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/setup.sh --test installs it)"
 done
 [ -x "${LUMBOX:-}" ] || fail "LUMBOX does not name the built binary"
@@ -63,22 +63,32 @@ lumbox_window() {
     fail "lumbox showed no window within 30 s"
 }
 
-# shot NAME: a screenshot of the whole screen as $work/NAME.png.
-shot() { import -window root "$work/$1.png"; }
+# shot NAME: a screenshot of the whole screen as $work/NAME.ppm.
+shot() {
+    [ -x "${PIXELS:-}" ] || fail "PIXELS does not name the built pixels helper"
+    "$PIXELS" grab "$work/$1.ppm"
+}
 
-# count NAME EXPR: the number of pixels of shot NAME for which the ImageMagick
-# -fx expression EXPR (channels r, g, b from 0 to 1) is true.
-count() { convert "$work/$1.png" -fx "$2" -format '%[fx:round(mean*w*h)]' info:; }
+# count NAME EXPR: the number of pixels of shot NAME that fit EXPR, a
+# condition on the channels r, g and b, each from 0 to 1, such as 'r!=b',
+# 'g>r||g>b' or 'r+g+b>0' (see pixels.c).
+count() { "$PIXELS" count "$work/$1.ppm" "$2"; }
 
-# wait_for_picture NAME: takes shots as NAME until one is at least a tenth lit.
+# wait_for_picture NAME: takes shots as NAME until one is at least a tenth
+# lit; fails after picture_wait seconds.
+lit_pixels=48000
+picture_wait=20
 wait_for_picture() {
     lumbox_window >/dev/null
-    for _ in $(seq 50); do
+    local until=$(( SECONDS + picture_wait )) lit
+    while :; do
         shot "$1"
-        [ "$(count "$1" 'r+g+b>0')" -gt 48000 ] && return
+        lit=$(count "$1" 'r+g+b>0')
+        [ "$lit" -gt "$lit_pixels" ] && return
+        [ "$SECONDS" -lt "$until" ] ||
+            fail "the display stayed (nearly) black for $picture_wait s: $lit pixels lit, fewer than $lit_pixels"
         sleep 0.2
     done
-    fail "the display stayed (nearly) black"
 }
 
 # expect_exit STATUS SECONDS: waits for lumbox to end and checks its status.
