@@ -4,6 +4,7 @@
 
 #include <GL/gl.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -64,6 +65,29 @@ TEST_F(Frames, DrawIntoAFullScreenOpenGLModeOf800By600)
     EXPECT_TRUE(screen->flags & SDL_OPENGL) << "not an OpenGL mode";
     EXPECT_EQ(screen->w, 800);
     EXPECT_EQ(screen->h, 600);
+}
+
+TEST_F(Frames, SeeFortyFiveDegreesHighAndAddBlocksBehindTheDepthTest)
+{
+    drawframe();
+    double p[16];  // column by column
+    glGetDoublev(GL_PROJECTION_MATRIX, p);
+    const double halfangle = 22.5 * M_PI / 180, nearplane = 0.5, farplane = 150;
+    EXPECT_NEAR(p[5], 1 / std::tan(halfangle), 1e-6) << "vertical field of view";
+    EXPECT_NEAR(p[0], p[5] * 600 / 800, 1e-6) << "aspect ratio";
+    EXPECT_NEAR(p[10], -(farplane + nearplane) / (farplane - nearplane), 1e-6) << "depth range";
+    EXPECT_NEAR(p[14], -2 * farplane * nearplane / (farplane - nearplane), 1e-6) << "depth range";
+
+    GLint depthfunc, source, destination, shading;
+    glGetIntegerv(GL_DEPTH_FUNC, &depthfunc);
+    glGetIntegerv(GL_BLEND_SRC, &source);
+    glGetIntegerv(GL_BLEND_DST, &destination);
+    glGetIntegerv(GL_SHADE_MODEL, &shading);
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST)) << "no depth test";
+    EXPECT_EQ(depthfunc, GL_LESS) << "depth test";
+    EXPECT_TRUE(source == GL_ONE && destination == GL_ONE) << "blending is not additive";
+    EXPECT_FALSE(glIsEnabled(GL_BLEND)) << "blending left on after the field";
+    EXPECT_EQ(shading, GL_FLAT);
 }
 
 TEST_F(Frames, MouseMotionMovesTheEyeFromTheSecondFrameOn)
