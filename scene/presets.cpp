@@ -5,10 +5,10 @@
 
 #include "field.h"
 
-static const int presetcount = 5;
+static const int presetcount = maxfx + 1;
+static const int maxbranches = 3;  // colour branches a preset can have
 
 int fx = 0;
-int maxfx = presetcount - 1;
 int changer;
 
 // Half-width and half-height of each preset's block outline, world units.
@@ -30,9 +30,9 @@ struct Shade {
 };
 
 // Per preset: the selector draw is rand() % selectors[fx], and it picks
-// the branch.
-static const int selectors[presetcount] = {2, 3, 3, 3, 3};
-static const Shade shades[presetcount][3] = {
+// the branch. Rows past a preset's selector are never used.
+static constexpr int selectors[presetcount] = {2, 3, 3, 3, 3};
+static constexpr Shade shades[presetcount][maxbranches] = {
     {{60, 1, 1, 1, false},        // grey up to 0.59
      {100, 0, 1, 0, true}},       // green (blue halved, 0 after preset 4)
     {{100, 0.5f, 0, 0, false},    // dark red
@@ -48,6 +48,21 @@ static const Shade shades[presetcount][3] = {
      {100, 1, 0.5f, 0, false},    // orange
      {100, 0, 0.5f, 0, false}},   // dark green
 };
+
+// True when every branch a selector can pick draws from a range of at least
+// one value, so no value draw can be rand() % 0.
+static constexpr bool everybranchdraws()
+{
+    for (int p = 0; p < presetcount; p++) {
+        if (selectors[p] < 1 || selectors[p] > maxbranches)
+            return false;
+        for (int s = 0; s < selectors[p]; s++)
+            if (shades[p][s].range < 1)
+                return false;
+    }
+    return true;
+}
+static_assert(everybranchdraws(), "a selector reaches a colour branch with an empty range");
 
 static void recolour()
 {

@@ -2,8 +2,8 @@
 // outlines and colour schemes and rebuilds the whole field with them.
 #pragma once
 
-extern int fx;     // preset now shown, 0 ... maxfx; 0 at start (showing the start field)
-extern int maxfx;  // highest preset index: presets 0 ... 4
+const int maxfx = 4;  // highest preset index: presets 0 ... 4
+extern int fx;        // preset now shown, 0 ... maxfx; 0 at start (showing the start field)
 
 // Change request: the input handler sets it to 1; the change clears it.
 extern int changer;

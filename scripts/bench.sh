@@ -26,8 +26,8 @@ profile_to=150    # llvmpipe has compiled its shaders
 weston_frames=300 # frames per run under weston
 
 scripts/setup.sh --bench
-cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DLUMBOX_TESTS=OFF >/dev/null
-cmake --build build-bench -j"$(nproc)" >/dev/null
+cmake --preset bench >/dev/null
+cmake --build --preset bench -j"$(nproc)" >/dev/null
 tools=$PWD/build-bench/tools
 export LUMBOX=$PWD/build-bench/viewer/lumbox
 . tests/e2e/xserver.sh

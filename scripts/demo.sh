@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DLUMBOX_TESTS=OFF
-cmake --build build -j"$(nproc)"
+cmake --preset release
+cmake --build --preset release -j"$(nproc)"
 exec build/viewer/lumbox

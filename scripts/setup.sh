@@ -2,31 +2,99 @@
 # Installs what lumbox needs on Debian 12 and is not there yet.
 #   scripts/setup.sh          what building and running the demo needs
 #   scripts/setup.sh --test   that, plus what the tests need (GoogleTest,
-#                             Xvfb, xdotool, ImageMagick, Mesa's llvmpipe,
-#                             openbox, weston, and the Debian tools that
-#                             check the install)
+#                             X11, Xvfb, xdotool, ImageMagick, Mesa's
+#                             llvmpipe, openbox, weston, and the Debian tools
+#                             that check the install and the package)
 #   scripts/setup.sh --bench  what the tests need, plus valgrind for the
 #                             benchmark's profile
-# Uses apt-get, through sudo when not run as root.
+# Finds what is missing through dpkg where there is one, otherwise by
+# looking for what each package brings. Installs it with apt-get (through
+# sudo when not run as root); without apt-get it names what to install and
+# fails. When nothing is missing it needs neither.
 set -euo pipefail
 
-packages=(build-essential cmake pkg-config libsdl1.2-compat-dev libgl1-mesa-dev libglu1-mesa-dev)
-if [ "${1:-}" = "--test" ] || [ "${1:-}" = "--bench" ]; then
-    packages+=(libgtest-dev libx11-dev xvfb xdotool imagemagick libgl1-mesa-dri libegl1 libegl-mesa0
-               desktop-file-utils man-db groff-base bsdextrautils dpkg-dev file
-               openbox wmctrl weston x11-utils)
-    [ "$1" = "--bench" ] && packages+=(valgrind)
-elif [ -n "${1:-}" ]; then
-    echo "usage: $0 [--test | --bench]" >&2
-    exit 2
-fi
+# One line per Debian 12 package: its name, then what shows it is there on a
+# machine without dpkg: cmd:NAME (a command), header:PATH (a header the C++
+# compiler finds), lib:NAME (a shared library the loader knows) or
+# file:PATTERN (a file). A package with nothing after its name is looked
+# for as a command of that name.
+build=(
+    "build-essential        cmd:g++ cmd:make"
+    "cmake                  cmd:cmake"
+    "pkg-config             cmd:pkg-config"
+    "libsdl1.2-compat-dev   header:SDL/SDL.h"
+    "libgl1-mesa-dev        header:GL/gl.h"
+    "libglu1-mesa-dev       header:GL/glu.h"
+)
+test=(
+    "libgtest-dev           header:gtest/gtest.h"
+    "libx11-dev             header:X11/Xlib.h"
+    "xvfb                   cmd:Xvfb"
+    "xdotool"
+    "imagemagick            cmd:convert cmd:compare"
+    "libgl1-mesa-dri        file:/usr/lib/*/dri/swrast_dri.so"
+    "libegl1                lib:libEGL.so.1"
+    "libegl-mesa0           lib:libEGL_mesa.so.0"
+    "desktop-file-utils     cmd:desktop-file-validate"
+    "man-db                 cmd:man"
+    "groff-base             cmd:groff"
+    "bsdextrautils          cmd:col"
+    "dpkg-dev               cmd:dpkg-shlibdeps"
+    "file"
+    "lintian"
+    "openbox"
+    "wmctrl"
+    "weston"
+    "x11-utils              cmd:xprop"
+)
+bench=(
+    "valgrind"
+)
+
+case "${1:-}" in
+"") wanted=("${build[@]}") ;;
+--test) wanted=("${build[@]}" "${test[@]}") ;;
+--bench) wanted=("${build[@]}" "${test[@]}" "${bench[@]}") ;;
+*) echo "usage: $0 [--test | --bench]" >&2; exit 2 ;;
+esac
+
+# present PROBE: true when what the probe names is there.
+present() {
+    local kind=${1%%:*} what=${1#*:}
+    case "$kind" in
+    cmd) command -v "$what" >/dev/null ;;
+    header) printf '#include <%s>\n' "$what" | "${CXX:-c++}" -E -x c++ - >/dev/null 2>&1 ;;
+    lib) PATH=$PATH:/sbin:/usr/sbin ldconfig -p 2>/dev/null | awk -v n="$what" '$1 == n { f = 1 } END { exit !f }' ;;
+    file) compgen -G "$what" >/dev/null ;;
+    *) echo "setup.sh: unknown probe $1" >&2; exit 2 ;;
+    esac
+}
+
+# installed LINE: true when the package of that line is there.
+installed() {
+    local package rest probes probe
+    read -r package rest <<<"$1"
+    if command -v dpkg-query >/dev/null; then
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"
+        return
+    fi
+    read -ra probes <<<"${rest:-cmd:$package}"
+    for probe in "${probes[@]}"; do
+        present "$probe" || return 1
+    done
+}
 
 missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+for line in "${wanted[@]}"; do
+    installed "$line" || missing+=("${line%% *}")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
+if ! command -v apt-get >/dev/null; then
+    echo "setup.sh: missing, and there is no apt-get to install them: ${missing[*]}" >&2
+    echo "Install these Debian 12 packages (or your system's equivalents) and run it again." >&2
+    exit 1
+fi
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
 echo "Installing: ${missing[*]}"

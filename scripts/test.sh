@@ -2,15 +2,12 @@
 # Sets up what is missing (test tools included), builds lumbox with its
 # tests and runs every test through CTest; then builds it once more with
 # AddressSanitizer and UndefinedBehaviorSanitizer and runs the unit tests and
-# the short end-to-end runs on that build.
+# the short end-to-end runs on that build. The builds are the presets of
+# CMakePresets.json, in build-test/ and build-sanitize/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh --test
-cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMBOX_TESTS=ON
-cmake --build build-test -j"$(nproc)"
-(cd build-test && ctest --output-on-failure -j2)
-
-cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DLUMBOX_TESTS=ON -DLUMBOX_SANITIZE=ON
-cmake --build build-sanitize -j"$(nproc)"
-cd build-sanitize
-ctest --output-on-failure -j2
+export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
+for preset in test sanitize; do
+    cmake --workflow --preset "$preset"
+done

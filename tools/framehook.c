@@ -21,6 +21,8 @@
  * FRAMEHOOK_LOG: file that gets a line per logged fact, "KEY VALUE ...":
  *   first_frame_at S       wall clock (seconds since the epoch) when the
  *                          first swap has returned
+ *   gl_renderer TEXT       the OpenGL renderer and version strings, logged
+ *   gl_version TEXT        at the first frame
  *   allocs FRAME ALL MAIN  for each allocs action: malloc, calloc, realloc
  *                          and aligned allocation calls so far, in all
  *                          threads and in the thread that draws
@@ -37,6 +39,7 @@
 #include <string.h>
 #include <sys/resource.h>
 #include <time.h>
+#include <unistd.h>
 
 #include "SDL.h"
 #include "storm.h"
@@ -61,7 +64,7 @@ static long residentkb(void)
             resident = 0;
         fclose(f);
     }
-    return resident * 4;
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
 static void logline(const char *format, ...)
@@ -210,9 +213,12 @@ void SDL_GL_SwapBuffers(void)
         real = (void (*)(void))dlsym(RTLD_NEXT, "SDL_GL_SwapBuffers");
     double t = now();
     frames++;
-    if (frames == 1)
-        firstswap = t;
     lastswap = t;
+    if (frames == 1) {
+        firstswap = t;
+        logline("gl_renderer %s\n", (const char *)glGetString(GL_RENDERER));
+        logline("gl_version %s\n", (const char *)glGetString(GL_VERSION));
+    }
     act();
     real();
     if (frames == 1) {

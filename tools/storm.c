@@ -3,29 +3,19 @@
  * presses and releases of any button and any key, and events of the other
  * types, each with random bytes in the rest of the event. Escape presses and
  * quit events are left out so that a storm never ends the run. */
-#include <stdint.h>
-#include <string.h>
-
-#include "SDL.h"
 #include "storm.h"
 
-/* xorshift32: a generator of its own, so the program's rand() sequence and
- * hence its pictures stay as they would be without the hook. */
-static uint32_t next(uint32_t *state)
-{
-    uint32_t x = *state;
-    x ^= x << 13;
-    x ^= x >> 17;
-    x ^= x << 5;
-    return *state = x;
-}
+#include <stdint.h>
+
+#include "SDL.h"
+#include "eventfill.h"
 
 /* A coordinate: mostly on the display (0 ... size-1), otherwise just past an
  * edge, or anywhere in the 16-bit range (where values past 32767 stand for
  * negative positions). */
 static Uint16 coordinate(uint32_t *state, int size)
 {
-    uint32_t r = next(state);
+    uint32_t r = eventrandom(state);
     switch (r % 4) {
     case 0: return (Uint16)(size + (r >> 8) % 64);     /* past the far edge */
     case 1: return (Uint16)(r >> 8);                   /* anywhere */
@@ -35,9 +25,8 @@ static Uint16 coordinate(uint32_t *state, int size)
 
 static void makeevent(uint32_t *state, SDL_Event *e)
 {
-    for (size_t k = 0; k < sizeof *e; k++)
-        ((unsigned char *)e)[k] = (unsigned char)next(state);
-    uint32_t r = next(state);
+    eventgarbage(e, state);
+    uint32_t r = eventrandom(state);
     switch (r % 8) {
     case 0: case 1: case 2:
         e->type = SDL_MOUSEMOTION;
@@ -73,9 +62,7 @@ static void makeevent(uint32_t *state, SDL_Event *e)
 
 int queuestorm(long frame, int count)
 {
-    uint32_t state = 2463534242u ^ (uint32_t)(frame * 2654435761u);
-    if (state == 0)
-        state = 1;
+    uint32_t state = eventseed((uint32_t)frame);
     int lost = 0;
     for (int n = 0; n < count; n++) {
         SDL_Event e;

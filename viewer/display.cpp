@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "SDL.h"
+#include "mode.h"
 
 int bpp;
 int rgb_size[3];

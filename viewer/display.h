@@ -2,9 +2,6 @@
 // projection and the GL state the frame loop relies on.
 #pragma once
 
-const int modewidth = 800;   // pixels
-const int modeheight = 600;  // pixels
-
 extern int bpp;          // colour depth asked of the mode: 8 or 16 bits per pixel
 extern int rgb_size[3];  // red, green, blue bits asked of the framebuffer
 

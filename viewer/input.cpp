@@ -4,7 +4,7 @@
 #include <cstring>
 #include <type_traits>
 
-#include "display.h"
+#include "mode.h"
 #include "presets.h"
 
 int mx, my;

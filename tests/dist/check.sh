@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
-# Checks of lumbox as it is installed and packaged:
+# Checks of lumbox as it is installed and packaged, and of its set-up:
 #   check.sh install      cmake --install into a fresh prefix gives exactly
-#                         the program, manual page, menu entry and icon
-#   check.sh gamesdir     LUMBOX_INSTALL_BINDIR=games moves the program
+#                         the program, manual page, menu entry, icon,
+#                         copyright and changelog
 #   check.sh desktop      desktop-file-validate accepts the installed menu
 #                         entry, which starts the installed program
 #   check.sh manual       the manual page renders without warnings and
 #                         documents every message the program can print
-#   check.sh deb          CPack builds a .deb with those files and a Depends
-#                         line taken from the linked libraries
+#   check.sh deb          a build for a games directory (as Debian wants a
+#                         game) packaged by CPack: a .deb with those files,
+#                         a Depends line taken from the linked libraries,
+#                         and nothing lintian warns about
+#   check.sh setup        scripts/setup.sh on a machine without apt-get or
+#                         dpkg finds everything it would install, and names
+#                         what is missing
 # SOURCE and BUILD name the source tree and a configured, built tree.
 # Exits 77 (skipped) when a needed Debian tool is missing.
 set -euo pipefail
@@ -23,8 +28,10 @@ trap 'rm -rf "$work"' EXIT
 
 installed=(
     share/applications/lumbox.desktop
+    share/doc/lumbox/changelog.gz
+    share/doc/lumbox/copyright
     share/icons/hicolor/scalable/apps/lumbox.svg
-    share/man/man6/lumbox.6
+    share/man/man6/lumbox.6.gz
 )
 
 # expect_tree DIR FILE...: DIR holds exactly these files, nothing else.
@@ -61,14 +68,6 @@ install)
     expect_tree "$work/prefix" bin/lumbox "${installed[@]}"
     expect_program "$work/prefix/bin/lumbox"
     ;;
-gamesdir)
-    cmake -S "$SOURCE" -B "$work/build" -DLUMBOX_TESTS=OFF -DLUMBOX_INSTALL_BINDIR=games >/dev/null
-    cmake --build "$work/build" --target lumbox -j2 >/dev/null
-    cmake --install "$work/build" --prefix "$work/prefix" >/dev/null
-    expect_tree "$work/prefix" games/lumbox "${installed[@]}"
-    expect_program "$work/prefix/games/lumbox"
-    expect_entry_runs "$work/prefix" "$work/prefix/games/lumbox"
-    ;;
 desktop)
     need desktop-file-validate
     # A prefix with a space, as a user's home folder may have.
@@ -98,20 +97,49 @@ deb)
     need cpack
     need dpkg-deb
     need dpkg-shlibdeps
-    cpack --config "$BUILD/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1 ||
+    need lintian
+    cmake -S "$SOURCE" -B "$work/build" -DCMAKE_BUILD_TYPE=Release -DLUMBOX_INSTALL_BINDIR=games >/dev/null
+    cmake --build "$work/build" -j2 >/dev/null
+    (cd "$work/build" && cpack -B "$work/package") >"$work/cpack.log" 2>&1 ||
         fail "cpack failed: $(cat "$work/cpack.log")"
     deb=$(ls "$work"/package/lumbox_*.deb)
     dpkg-deb -x "$deb" "$work/root"
-    expect_tree "$work/root/usr" bin/lumbox "${installed[@]}"
-    expect_entry_runs "$work/root/usr" /usr/bin/lumbox
+    expect_tree "$work/root/usr" games/lumbox "${installed[@]}"
+    expect_program "$work/root/usr/games/lumbox"
+    expect_entry_runs "$work/root/usr" /usr/games/lumbox
     depends=$(dpkg-deb -f "$deb" Depends)
     echo "Depends: $depends"
     for library in libc6 libsdl1.2 libglu1; do
         [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library: $depends"
     done
+    lintian --fail-on error,warning "$deb" >"$work/lintian" 2>&1 ||
+        fail "lintian finds fault with the package:
+$(sed 's/^/  /' "$work/lintian")"
+    ;;
+setup)
+    need dpkg-query
+    # A PATH with every command but apt-get: links to them all in one folder.
+    bin=$work/bin
+    mkdir "$bin"
+    IFS=: read -ra folders <<<"$PATH"
+    for folder in "${folders[@]}"; do
+        [ -d "$folder" ] && cp -sn "$folder"/* "$bin/" 2>/dev/null || true
+    done
+    rm -f "$bin/apt-get"
+    setup=$SOURCE/scripts/setup.sh
+    PATH=$bin bash "$setup" --test >/dev/null 2>&1 ||
+        skip "not everything scripts/setup.sh --test installs is here"
+    rm "$bin/dpkg-query"
+    PATH=$bin bash "$setup" --test 2>"$work/err" ||
+        fail "without dpkg, setup.sh misses what is installed: $(cat "$work/err")"
+    rm "$bin/xdotool"
+    status=0
+    PATH=$bin bash "$setup" --test 2>"$work/err" || status=$?
+    [ "$status" -ne 0 ] || fail "without xdotool and apt-get, setup.sh succeeded"
+    grep -q "xdotool" "$work/err" || fail "setup.sh does not name the missing xdotool: $(cat "$work/err")"
     ;;
 *)
-    fail "usage: $0 install|gamesdir|desktop|manual|deb"
+    fail "usage: $0 install|desktop|manual|deb|setup"
     ;;
 esac
 echo "ok: $1"

@@ -4,7 +4,7 @@
 # Escape and on the window manager's close.
 . "$(dirname "$0")/xserver.sh"
 [ -f "${SDLPROBE:-}" ] || fail "SDLPROBE does not name the built sdlprobe.so"
-need xprop
+need xprop convert
 
 screen=1920x1080x24
 picture=1440x1080+240+0  # 800x600 scaled to the screen's height, centred

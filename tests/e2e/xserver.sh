@@ -1,8 +1,8 @@
 # Shared steps of the end-to-end tests: a private Xvfb server, at exactly
 # 800x600x24 unless a window manager runs on it (without one, the picture on
 # a larger screen is clipped), optionally openbox or a nested weston on it,
-# the real binary ($LUMBOX), input through xdotool and screenshots through
-# ImageMagick. Sourced by each test script.
+# the real binary ($LUMBOX), input through xdotool, screenshots and pixel
+# counts through the pixels helper ($PIXELS). Sourced by each test script.
 set -euo pipefail
 
 skip() { echo "SKIPPED: $*"; exit 77; }
@@ -15,7 +15,7 @@ need() {
     done
 }
 
-need Xvfb xdotool convert import
+need Xvfb xdotool
 [ -x "${LUMBOX:-}" ] || fail "LUMBOX does not name the built binary"
 
 work=$(mktemp -d)
@@ -129,22 +129,32 @@ lumbox_window() {
     fail "lumbox showed no window within 30 s"
 }
 
-# shot NAME: a screenshot of the whole screen as $work/NAME.png.
-shot() { import -window root "$work/$1.png"; }
+# shot NAME: a screenshot of the whole screen as $work/NAME.ppm.
+shot() {
+    [ -x "${PIXELS:-}" ] || fail "PIXELS does not name the built pixels helper"
+    "$PIXELS" grab "$work/$1.ppm"
+}
 
-# count NAME EXPR: the number of pixels of shot NAME for which the ImageMagick
-# -fx expression EXPR (channels r, g, b from 0 to 1) is true.
-count() { convert "$work/$1.png" -fx "$2" -format '%[fx:round(mean*w*h)]' info:; }
+# count NAME EXPR: the number of pixels of shot NAME that fit EXPR, a
+# condition on the channels r, g and b, each from 0 to 1, such as 'r!=b',
+# 'g>r||g>b' or 'r+g+b>0' (see pixels.c).
+count() { "$PIXELS" count "$work/$1.ppm" "$2"; }
 
-# wait_for_picture NAME: takes shots as NAME until one is at least a tenth lit.
+# wait_for_picture NAME: takes shots as NAME until one is at least a tenth
+# lit; fails after picture_wait seconds.
+lit_pixels=48000
+picture_wait=20
 wait_for_picture() {
     lumbox_window >/dev/null
-    for _ in $(seq 50); do
+    local until=$(( SECONDS + picture_wait )) lit
+    while :; do
         shot "$1"
-        [ "$(count "$1" 'r+g+b>0')" -gt 48000 ] && return
+        lit=$(count "$1" 'r+g+b>0')
+        [ "$lit" -gt "$lit_pixels" ] && return
+        [ "$SECONDS" -lt "$until" ] ||
+            fail "the display stayed (nearly) black for $picture_wait s: $lit pixels lit, fewer than $lit_pixels"
         sleep 0.2
     done
-    fail "the display stayed (nearly) black"
 }
 
 # expect_exit STATUS SECONDS: waits for lumbox to end and checks its status.
@@ -170,5 +180,6 @@ expect_no_error_lines() {
 }
 
 # lit_box NAME: the bounding box of the lit (not black) pixels of shot NAME,
-# as WIDTHxHEIGHT+X+Y (ImageMagick's warning about an all-black shot is dropped).
-lit_box() { convert "$work/$1.png" -bordercolor black -border 1 -format '%@' info: 2>/dev/null | awk -F'[x+]' '{ printf "%dx%d+%d+%d\n", $1, $2, $3 - 1, $4 - 1 }'; }
+# as WIDTHxHEIGHT+X+Y, through ImageMagick (its warning about an all-black
+# shot is dropped).
+lit_box() { convert "$work/$1.ppm" -bordercolor black -border 1 -format '%@' info: 2>/dev/null | awk -F'[x+]' '{ printf "%dx%d+%d+%d\n", $1, $2, $3 - 1, $4 - 1 }'; }

@@ -24,15 +24,19 @@ void buildstartfield()
     startfield();
 }
 
-TEST(StartField, EveryBlockIsAnAxisAlignedPointFourByPointTwoRectangle)
+// Every test starts from the field of a fresh run in zeroed arrays.
+class StartField : public testing::Test {
+protected:
+    void SetUp() override { buildstartfield(); }
+};
+
+TEST_F(StartField, EveryBlockIsAnAxisAlignedPointFourByPointTwoRectangle)
 {
-    buildstartfield();
     expectrectangles(0.4f, 0.2f);
 }
 
-TEST(StartField, StaysInsideTheCubeOnTheTwentiethGrid)
+TEST_F(StartField, StaysInsideTheCubeOnTheTwentiethGrid)
 {
-    buildstartfield();
     for (int block = 0; block < blockcount; block++) {
         BlockShape s = blockshape(block);
         for (int axis = 0; axis < 3; axis++) {
@@ -50,9 +54,8 @@ TEST(StartField, StaysInsideTheCubeOnTheTwentiethGrid)
     }
 }
 
-TEST(StartField, TakesAllSixOrientations)
+TEST_F(StartField, TakesAllSixOrientations)
 {
-    buildstartfield();
     // (flat axis, axis of the long side) pairs seen in the field.
     std::set<std::pair<int, int>> seen;
     for (int block = 0; block < blockcount; block++) {
@@ -64,9 +67,8 @@ TEST(StartField, TakesAllSixOrientations)
     EXPECT_EQ(seen.size(), 6u);
 }
 
-TEST(StartField, SpareSlotsStayZero)
+TEST_F(StartField, SpareSlotsStayZero)
 {
-    buildstartfield();
     for (int slot = fieldslots; slot < vertexslots; slot++) {
         EXPECT_EQ(mmix[slot][0], 0.0f);
         EXPECT_EQ(mmix[slot][1], 0.0f);
@@ -77,9 +79,8 @@ TEST(StartField, SpareSlotsStayZero)
         EXPECT_EQ(mcol[i], 0.0f) << "idle colour float " << i;
 }
 
-TEST(StartPalette, GivesOnlyGreysAndPureGreensInHundredths)
+TEST_F(StartField, PaletteGivesOnlyGreysAndPureGreensInHundredths)
 {
-    buildstartfield();
     int greys = 0;
     for (int i = 0; i < fieldslots; i += 4) {
         float r = mcol[i], g = mcol[i + 1], b = mcol[i + 2];
@@ -97,15 +98,13 @@ TEST(StartPalette, GivesOnlyGreysAndPureGreensInHundredths)
     EXPECT_LT(greys, blockcount * 5 / 12);
 }
 
-TEST(StartField, UsesExactly8743RandomDrawsAndIsTheSameEveryRun)
+TEST_F(StartField, UsesExactly8743RandomDrawsAndIsTheSameEveryRun)
 {
+    int afterfield = rand();
     restartrandom();
     for (int n = 0; n < 8743; n++)
         rand();
-    int next = rand();
-
-    buildstartfield();
-    EXPECT_EQ(rand(), next) << "a draw was added or lost";
+    EXPECT_EQ(rand(), afterfield) << "a draw was added or lost";
 
     static float firstmmix[vertexslots][3], firstmcol[vertexslots];
     memcpy(firstmmix, mmix, sizeof mmix);
@@ -115,9 +114,8 @@ TEST(StartField, UsesExactly8743RandomDrawsAndIsTheSameEveryRun)
     EXPECT_EQ(memcmp(firstmcol, mcol, sizeof mcol), 0);
 }
 
-TEST(Doblockz, MovesBlocksButKeepsTheirColours)
+TEST_F(StartField, DoblockzMovesBlocksButKeepsTheirColours)
 {
-    buildstartfield();
     static float before[vertexslots], moved[vertexslots][3];
     memcpy(before, mcol, sizeof mcol);
     memcpy(moved, mmix, sizeof mmix);

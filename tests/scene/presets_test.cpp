@@ -13,22 +13,30 @@
 
 namespace {
 
-void restart()
-{
-    srand(1);
-    fx = 0;
-    changer = 0;
-    startfield();
-}
-
-// Advances to the given preset from wherever the cycle stands.
+// Advances to the given preset from wherever the cycle stands; one round
+// of clicks must reach it.
 void showpreset(int preset)
 {
-    do {
+    for (int click = 0; click <= maxfx; click++) {
         changer = 1;
         changefx();
-    } while (fx != preset);
+        if (fx == preset)
+            return;
+    }
+    FAIL() << "a round of clicks never showed preset " << preset;
 }
+
+// Every test starts from the start field of a fresh run.
+class Presets : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        srand(1);
+        fx = 0;
+        changer = 0;
+        startfield();
+    }
+};
 
 // A branch of a colour rule, as a test on a block's red, green and blue.
 using Branch = std::function<bool(float r, float g, float b)>;
@@ -60,10 +68,8 @@ void expectcolours(const std::vector<Branch> &branches)
         EXPECT_GT(only[k], blockcount / 10) << "preset " << fx << ", branch " << k;
 }
 
-TEST(Presets, ClicksCycleOneTwoThreeFourZeroAndAroundAgain)
+TEST_F(Presets, ClicksCycleOneTwoThreeFourZeroAndAroundAgain)
 {
-    restart();
-    EXPECT_EQ(maxfx, 4);
     for (int expected : {1, 2, 3, 4, 0, 1}) {
         changer = 1;
         changefx();
@@ -72,9 +78,8 @@ TEST(Presets, ClicksCycleOneTwoThreeFourZeroAndAroundAgain)
     }
 }
 
-TEST(Presets, EachPresetsOutlineShapesEveryBlock)
+TEST_F(Presets, EachPresetsOutlineShapesEveryBlock)
 {
-    restart();
     const float outlines[5][2] = {{0.4f, 0.2f}, {0.3f, 0.3f}, {1.0f, 0.2f}, {1.4f, 0.1f}, {1.8f, 0.04f}};
     for (int preset : {1, 2, 3, 4, 0}) {
         SCOPED_TRACE(testing::Message() << "preset " << preset);
@@ -83,10 +88,8 @@ TEST(Presets, EachPresetsOutlineShapesEveryBlock)
     }
 }
 
-TEST(Presets, ColourSchemesKeepTheirChannelRelations)
+TEST_F(Presets, ColourSchemesKeepTheirChannelRelations)
 {
-    restart();
-
     showpreset(1);
     expectcolours({
         [](float r, float g, float b) { return hundredths(2 * r, 0.99f) && g == 0 && b == 0; },  // dark red
@@ -123,9 +126,8 @@ TEST(Presets, ColourSchemesKeepTheirChannelRelations)
     });
 }
 
-TEST(Presets, PresetZeroGreensKeepHalfTheBlueTheyHeld)
+TEST_F(Presets, PresetZeroGreensKeepHalfTheBlueTheyHeld)
 {
-    restart();
     showpreset(4);
     for (int i = 0; i < fieldslots; i += 4)
         mcol[i + 2] = 0.75f;
@@ -139,9 +141,8 @@ TEST(Presets, PresetZeroGreensKeepHalfTheBlueTheyHeld)
     EXPECT_GT(greens, blockcount / 3);
 }
 
-TEST(Presets, AChangeUsesExactly8743RandomDraws)
+TEST_F(Presets, AChangeUsesExactly8743RandomDraws)
 {
-    restart();
     for (int preset : {1, 2, 3, 4, 0}) {
         int mark = rand();
         srand(mark);

@@ -14,9 +14,14 @@ void steps(int frames)
         camerastep();
 }
 
-TEST(CameraTour, FirstLegGoesFromItsFixedStartToItsFixedTargets)
+// Every test starts on the first, fixed leg.
+class CameraTour : public testing::Test {
+protected:
+    void SetUp() override { startcamera(); }
+};
+
+TEST_F(CameraTour, FirstLegGoesFromItsFixedStartToItsFixedTargets)
 {
-    startcamera();
     camerastep();  // t = 1
     EXPECT_FLOAT_EQ(cax, 10 - 10.0 / 300);
     EXPECT_FLOAT_EQ(cay, 10 - 10.0 / 300);
@@ -32,9 +37,8 @@ TEST(CameraTour, FirstLegGoesFromItsFixedStartToItsFixedTargets)
     EXPECT_NEAR(loz, 0, 1e-6);
 }
 
-TEST(CameraTour, NewLegOnThe301stFrameAndEvery301After)
+TEST_F(CameraTour, NewLegOnThe301stFrameAndEvery301After)
 {
-    startcamera();
     srand(7);
     int legstarts[3], found = 0;
     for (int frame = 1; frame <= 903 && found < 3; frame++) {
@@ -51,9 +55,8 @@ TEST(CameraTour, NewLegOnThe301stFrameAndEvery301After)
     EXPECT_EQ(legstarts[2], 903);
 }
 
-TEST(CameraTour, NewLegStartsWhereTheLastEndedAndRestsThere)
+TEST_F(CameraTour, NewLegStartsWhereTheLastEndedAndRestsThere)
 {
-    startcamera();
     srand(3);
     steps(300);
     float x = cax, y = cay, z = caz, lx = lox;
@@ -66,14 +69,13 @@ TEST(CameraTour, NewLegStartsWhereTheLastEndedAndRestsThere)
     EXPECT_EQ(olookx, 0.0f);
 }
 
-TEST(CameraTour, NewTargetsAreSixDrawsInOrderEyeThenLook)
+TEST_F(CameraTour, NewTargetsAreSixDrawsInOrderEyeThenLook)
 {
     srand(11);
     int draws[7];
     for (int &d : draws)
         d = rand();
 
-    startcamera();
     srand(11);
     steps(301);
     EXPECT_FLOAT_EQ(camx, (draws[0] % 2000 - 1000.0) / 100.0);
@@ -85,9 +87,8 @@ TEST(CameraTour, NewTargetsAreSixDrawsInOrderEyeThenLook)
     EXPECT_EQ(rand(), draws[6]) << "a leg must take exactly six draws";
 }
 
-TEST(CameraTour, TargetsStayInTheirRangesAndTheEyeMovesInAStraightLine)
+TEST_F(CameraTour, TargetsStayInTheirRangesAndTheEyeMovesInAStraightLine)
 {
-    startcamera();
     srand(5);
     for (int leg = 0; leg < 200; leg++) {
         steps(301);

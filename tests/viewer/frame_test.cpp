@@ -1,9 +1,10 @@
-// Whole frames on SDL's offscreen OpenGL driver: when input takes effect,
-// and that a normal run reports no errors.
+// Whole frames on SDL's offscreen OpenGL driver: the mode they draw into,
+// when input takes effect, and that a normal run reports no errors.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -11,6 +12,7 @@
 #include "SDL.h"
 #include "camera.h"
 #include "display.h"
+#include "events.h"
 #include "field.h"
 #include "frame.h"
 #include "input.h"
@@ -35,74 +37,91 @@ protected:
     static std::string startoutput;  // standard error of set-up and the first frame
 
     static void push(SDL_Event e) { ASSERT_EQ(SDL_PushEvent(&e), 0) << SDL_GetError(); }
-    static void pushmotion(Uint16 x, Uint16 y)
-    {
-        SDL_Event e{};
-        e.type = SDL_MOUSEMOTION;
-        e.motion.x = x;
-        e.motion.y = y;
-        push(e);
-    }
-    static void pushkey(SDLKey sym)
-    {
-        SDL_Event e{};
-        e.type = SDL_KEYDOWN;
-        e.key.keysym.sym = sym;
-        push(e);
-    }
-    static void pushclick()
-    {
-        SDL_Event e{};
-        e.type = SDL_MOUSEBUTTONDOWN;
-        e.button.button = SDL_BUTTON_LEFT;
-        push(e);
-    }
 
-    // The eye x of the view the last frame drew with, read back from GL.
-    static double vieweyex()
+    // Checks the view the last frame drew with, read back from GL: its eye
+    // is this frame's camera eye moved by (dx, dy).
+    static void expecteye(double dx, double dy)
     {
-        double m[16];
+        double m[16];  // column by column
         glGetDoublev(GL_MODELVIEW_MATRIX, m);
-        // The view is a rotation R and then a translation -R * eye.
-        return -(m[0] * m[12] + m[1] * m[13] + m[2] * m[14]);
+        // The view is a rotation R and then a translation t = -R * eye, so
+        // eye = -(transposed R) * t.
+        double eye[3];
+        for (int c = 0; c < 3; c++)
+            eye[c] = -(m[4 * c] * m[12] + m[4 * c + 1] * m[13] + m[4 * c + 2] * m[14]);
+        EXPECT_NEAR(eye[0], cax + dx, 1e-3) << "eye x";
+        EXPECT_NEAR(eye[1], cay + dy, 1e-3) << "eye y";
+        EXPECT_NEAR(eye[2], caz, 1e-3) << "eye z";
     }
 };
 
 std::string Frames::startoutput;
 
+TEST_F(Frames, DrawIntoAFullScreenOpenGLModeOf800By600)
+{
+    const SDL_Surface *screen = SDL_GetVideoSurface();
+    ASSERT_NE(screen, nullptr);
+    EXPECT_TRUE(screen->flags & SDL_FULLSCREEN) << "not full screen";
+    EXPECT_TRUE(screen->flags & SDL_OPENGL) << "not an OpenGL mode";
+    EXPECT_EQ(screen->w, 800);
+    EXPECT_EQ(screen->h, 600);
+}
+
+TEST_F(Frames, SeeFortyFiveDegreesHighAndAddBlocksBehindTheDepthTest)
+{
+    drawframe();
+    double p[16];  // column by column
+    glGetDoublev(GL_PROJECTION_MATRIX, p);
+    const double halfangle = 22.5 * M_PI / 180, nearplane = 0.5, farplane = 150;
+    EXPECT_NEAR(p[5], 1 / std::tan(halfangle), 1e-6) << "vertical field of view";
+    EXPECT_NEAR(p[0], p[5] * 600 / 800, 1e-6) << "aspect ratio";
+    EXPECT_NEAR(p[10], -(farplane + nearplane) / (farplane - nearplane), 1e-6) << "depth range";
+    EXPECT_NEAR(p[14], -2 * farplane * nearplane / (farplane - nearplane), 1e-6) << "depth range";
+
+    GLint depthfunc, source, destination, shading;
+    glGetIntegerv(GL_DEPTH_FUNC, &depthfunc);
+    glGetIntegerv(GL_BLEND_SRC, &source);
+    glGetIntegerv(GL_BLEND_DST, &destination);
+    glGetIntegerv(GL_SHADE_MODEL, &shading);
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST)) << "no depth test";
+    EXPECT_EQ(depthfunc, GL_LESS) << "depth test";
+    EXPECT_TRUE(source == GL_ONE && destination == GL_ONE) << "blending is not additive";
+    EXPECT_FALSE(glIsEnabled(GL_BLEND)) << "blending left on after the field";
+    EXPECT_EQ(shading, GL_FLAT);
+}
+
 TEST_F(Frames, MouseMotionMovesTheEyeFromTheSecondFrameOn)
 {
-    pushmotion(400, 300);
+    push(motion(400, 300));
     drawframe();
     drawframe();
     ASSERT_EQ(sx, 0);
+    ASSERT_EQ(sy, 0);
 
-    pushmotion(800 - 1, 300);  // polled at the end of frame k
+    push(motion(800 - 1, 600 - 1));  // lower right, polled at the end of frame k
     drawframe();
     EXPECT_EQ(sx, 0) << "the offset is taken before the frame's events";
     drawframe();  // frame k+1 still looks from the old offset ...
-    EXPECT_NEAR(vieweyex(), cax, 1e-3);
+    expecteye(0, 0);
     EXPECT_EQ(sx, 199);  // ... and takes the new one after drawing
-    drawframe();  // frame k+2 moves the eye
-    EXPECT_NEAR(vieweyex(), cax + 199 / 40.0, 1e-3);
+    drawframe();  // frame k+2 moves the eye right and, the mouse being low, up
+    expecteye(199 / 40.0, 149 / 40.0);
 }
 
 TEST_F(Frames, EscapeEndsTheRunEvenWhenMotionFollowsInTheSameFrame)
 {
-    pushkey(SDLK_ESCAPE);
-    pushmotion(10, 10);
+    push(key(SDL_KEYDOWN, SDLK_ESCAPE));
+    push(motion(10, 10));
     EXPECT_EQ(drawframe(), 1);
 
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;
-    push(quit);
-    pushkey(SDLK_a);
-    pushclick();
+    push(oftype(SDL_QUIT));
+    push(key(SDL_KEYDOWN, SDLK_a));
+    push(click());
     EXPECT_EQ(drawframe(), 1);
     changer = 0;
 
-    pushkey(SDLK_a);
-    pushmotion(10, 10);
+    push(key(SDL_KEYDOWN, SDLK_a));
+    push(motion(10, 10));
     EXPECT_EQ(drawframe(), 0);
 }
 
@@ -112,8 +131,8 @@ TEST_F(Frames, ClicksOfOneFrameMakeOnePresetStepDrawnInTheNextFrame)
     static float colours[vertexslots];
     memcpy(colours, mcol, sizeof mcol);
 
-    pushclick();
-    pushclick();
+    push(click());
+    push(click(SDL_BUTTON_RIGHT));
     drawframe();  // polls both clicks at its end
     EXPECT_EQ(fx, before);
     EXPECT_EQ(changer, 1);
@@ -149,7 +168,7 @@ TEST_F(Frames, ANormalRunPrintsNoErrors)
 {
     testing::internal::CaptureStderr();
     for (int n = 0; n < 20; n++) {
-        pushmotion(n * 40, n * 30);
+        push(motion(n * 40, n * 30));
         drawframe();
     }
     std::string printed = startoutput + testing::internal::GetCapturedStderr();

@@ -1,0 +1,85 @@
+# The README's pictures: the start field and each of the five presets,
+# rendered by the real binary on a private Xvfb server and driven frame by
+# frame through the frame hook ($FRAMEHOOK), so the same C library and Mesa
+# give the same files byte for byte. Each is halved to 400x300 (each pixel
+# the mean of four).
+#   pictures.sh              renders them and compares them with docs/pictures/;
+#                            skipped where the Mesa that renders differs from
+#                            the one recorded there in mesa-version
+#   pictures.sh --write DIR  renders them, with mesa-version, into DIR
+. "$(dirname "$0")/xserver.sh"
+[ -f "${FRAMEHOOK:-}" ] || fail "FRAMEHOOK does not name the built framehook.so"
+command -v convert >/dev/null || skip "ImageMagick is not installed (scripts/setup.sh --test installs it)"
+pictures=$(cd "$(dirname "$0")/../../docs/pictures" && pwd)
+
+case "${1:-}" in
+"") out= ;;
+--write) out=${2:?pictures.sh --write needs a folder} ;;
+*) fail "usage: pictures.sh [--write DIR]" ;;
+esac
+
+# The pointer sits in the middle from the first frame, so the eye is not
+# shifted. Each click is polled at the end of its frame and the next frame
+# draws the new preset; the picture is taken a fixed number of frames later,
+# once the camera has moved on a little.
+first_shot=150
+first_click=250
+clicks_apart=200
+shot_after=100
+presets=(1 2 3 4 0)
+names=(start "${presets[@]/#/preset}")
+render_seconds=120  # about ten at llvmpipe speed
+
+actions="1:motion:400,300 $first_shot:shot:$work/start.ppm"
+frame=$first_click
+for preset in "${presets[@]}"; do
+    actions+=" $frame:click $((frame + shot_after)):shot:$work/preset$preset.ppm"
+    frame=$((frame + clicks_apart))
+done
+actions+=" $frame:quit"
+
+start_xserver
+LD_PRELOAD=$FRAMEHOOK FRAMEHOOK_LOG=$work/log FRAMEHOOK_ACTIONS=$actions \
+    "$LUMBOX" >"$work/out" 2>"$work/err" &
+lumbox_pid=$!
+expect_exit 0 "$render_seconds"
+expect_no_error_lines
+
+mkdir "$work/new"
+for name in "${names[@]}"; do
+    [ -s "$work/$name.ppm" ] || fail "no picture of $name was taken"
+    # No metadata, no time stamps: the same frame gives the same file.
+    convert "$work/$name.ppm" -scale 50% -strip \
+        -define png:exclude-chunks=date,time "$work/new/$name.png"
+done
+# The Mesa release and the LLVM that compiled llvmpipe's code decide the
+# pixels; the vector width llvmpipe picks for the processor does not.
+version=$(sed -n 's/^gl_version .*\(Mesa .*\)/\1/p' "$work/log")
+renderer=$(sed -En '/^gl_renderer /{s///; s/, [0-9]+ bits//; p}' "$work/log")
+echo "$version, $renderer" >"$work/new/mesa-version"
+
+if [ -n "$out" ]; then
+    mkdir -p "$out"
+    for file in "${names[@]/%/.png}" mesa-version; do
+        cp "$work/new/$file" "$out/$file"
+        echo "$out/$file"
+    done
+    exit 0
+fi
+
+[ -s "$pictures/mesa-version" ] || fail "docs/pictures/mesa-version is missing (scripts/pictures.sh writes it)"
+made_with=$(cat "$pictures/mesa-version")
+renders_with=$(cat "$work/new/mesa-version")
+[ "$made_with" = "$renders_with" ] ||
+    skip "the pictures were made with $made_with, this machine renders with $renders_with"
+# brightness PNG: the picture's mean over all channels, from 0 to 1.
+brightness() { convert "$1" -precision 3 -format '%[fx:mean]' info:; }
+differ=()
+for name in "${names[@]}"; do
+    was=$pictures/$name.png now=$work/new/$name.png
+    cmp -s "$was" "$now" && continue
+    pixels=$(compare -metric AE "$was" "$now" null: 2>&1) || true
+    differ+=("$name.png: $pixels pixels differ; mean brightness $(brightness "$now"), was $(brightness "$was")")
+done
+[ ${#differ[@]} -eq 0 ] || fail "pictures differ from docs/pictures/:$(printf '\n  %s' "${differ[@]}")"
+echo "all ${#names[@]} pictures are as in docs/pictures/ ($made_with)"

@@ -1,0 +1,25 @@
+// The colour depth asked of the display: 8 bits with 2/3/3 on a desktop of
+// 8 bits or less, 16 bits with 5/5/5 on any deeper one, and nothing else.
+#include <gtest/gtest.h>
+
+#include "display.h"
+
+namespace {
+
+TEST(ColourDepth, EightBitsOrLessAsksForEightAndDeeperForSixteen)
+{
+    const struct {
+        int desktop, bpp, red, green, blue;
+    } expected[] = {{1, 8, 2, 3, 3}, {8, 8, 2, 3, 3}, {9, 16, 5, 5, 5},
+                    {16, 16, 5, 5, 5}, {24, 16, 5, 5, 5}, {32, 16, 5, 5, 5}};
+    for (const auto &e : expected) {
+        SCOPED_TRACE(testing::Message() << "desktop of " << e.desktop << " bits");
+        choosedepth(e.desktop);
+        EXPECT_EQ(bpp, e.bpp);
+        EXPECT_EQ(rgb_size[0], e.red);
+        EXPECT_EQ(rgb_size[1], e.green);
+        EXPECT_EQ(rgb_size[2], e.blue);
+    }
+}
+
+}  // namespace
