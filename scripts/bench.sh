@@ -4,7 +4,10 @@
 # preloaded. Prints, over several runs of a fixed number of frames, the
 # frames per second, the time from process start to the first frame shown,
 # the peak resident memory and the allocation calls per late frame; then the
-# field generators' times (scenebench).
+# frames per second under a nested weston, paced by default and free with
+# SDL12COMPAT_SYNC_TO_VBLANK=0; then the field generators' times
+# (scenebench); then the web build's frames per second in headless Chromium
+# on SwiftShader's WebGL, beside the native ones.
 #   scripts/bench.sh            the figures above
 #   scripts/bench.sh --profile  also a callgrind profile of the frame: the
 #                               share of lumbox's own code in its instructions
@@ -23,6 +26,8 @@ runs=5            # runs of the real binary
 frames=2000       # frames per run; allocations are counted over the second half
 profile_from=50   # the profile counts frames profile_from+1 ... profile_to, after
 profile_to=150    # llvmpipe has compiled its shaders
+web_runs=3        # page loads of the web build
+web_frames=1000   # frames timed per page load
 weston_frames=300 # frames per run under weston
 
 scripts/setup.sh --bench
@@ -81,6 +86,16 @@ stop_desktop
 echo
 echo "Field generators alone:"
 "$tools/scenebench"
+
+echo
+echo "lumbox in headless Chromium, SwiftShader WebGL, $(nproc) cores: $web_runs page loads, $web_frames frames each"
+emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release >"$work/web-build" 2>&1 &&
+    cmake --build build-web -j"$(nproc)" >>"$work/web-build" 2>&1 ||
+    { cat "$work/web-build" >&2; fail "the web build failed"; }
+printf '  %-4s %10s\n' run fps
+node tests/web/bench.mjs build-web/web "$web_runs" "$web_frames" |
+    awk '{ printf "  %-4d %10.1f\n", $1, $2 }' | tee "$work/webruns"
+summary "frames per second" 2 "$work/webruns"
 
 [ "$profile" = yes ] || exit 0
 

@@ -3,12 +3,17 @@
 #   scripts/setup.sh          what building and running the demo needs
 #   scripts/setup.sh --test   that, plus what the tests need (GoogleTest,
 #                             X11, Xvfb, xdotool, ImageMagick, Mesa's
-#                             llvmpipe, openbox, weston, and the Debian tools
-#                             that check the install and the package)
+#                             llvmpipe, openbox, weston, the Debian tools
+#                             that check the install and the package, and
+#                             for the web build Emscripten, Chromium and the
+#                             browser test's npm packages, pinned by their
+#                             lockfile)
 #   scripts/setup.sh --bench  what the tests need, plus valgrind for the
 #                             benchmark's profile
-# Finds what is missing through dpkg where there is one, otherwise by
-# looking for what each package brings. Installs it with apt-get (through
+#   scripts/setup.sh --web    what building the web version and serving it
+#                             locally needs (Emscripten, Python)
+# A package counts as there when dpkg says it is installed or when what it
+# brings is found (so a Node.js from elsewhere, with its own npm, is kept). Installs it with apt-get (through
 # sudo when not run as root); without apt-get it names what to install and
 # fails. When nothing is missing it needs neither.
 set -euo pipefail
@@ -46,16 +51,28 @@ test=(
     "wmctrl"
     "weston"
     "x11-utils              cmd:xprop"
+    "emscripten             cmd:emcc"
+    "node-acorn             file:/usr/share/nodejs/acorn/package.json"
+    "chromium"
+    "nodejs                 cmd:node"
+    "npm"
 )
 bench=(
     "valgrind"
+)
+web=(
+    "cmake                  cmd:cmake"
+    "emscripten             cmd:emcc"
+    "node-acorn             file:/usr/share/nodejs/acorn/package.json"
+    "python3"
 )
 
 case "${1:-}" in
 "") wanted=("${build[@]}") ;;
 --test) wanted=("${build[@]}" "${test[@]}") ;;
 --bench) wanted=("${build[@]}" "${test[@]}" "${bench[@]}") ;;
-*) echo "usage: $0 [--test | --bench]" >&2; exit 2 ;;
+--web) wanted=("${web[@]}") ;;
+*) echo "usage: $0 [--test | --bench | --web]" >&2; exit 2 ;;
 esac
 
 # present PROBE: true when what the probe names is there.
@@ -74,9 +91,9 @@ present() {
 installed() {
     local package rest probes probe
     read -r package rest <<<"$1"
-    if command -v dpkg-query >/dev/null; then
-        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"
-        return
+    if command -v dpkg-query >/dev/null &&
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        return 0
     fi
     read -ra probes <<<"${rest:-cmd:$package}"
     for probe in "${probes[@]}"; do
@@ -88,15 +105,27 @@ missing=()
 for line in "${wanted[@]}"; do
     installed "$line" || missing+=("${line%% *}")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-if ! command -v apt-get >/dev/null; then
-    echo "setup.sh: missing, and there is no apt-get to install them: ${missing[*]}" >&2
-    echo "Install these Debian 12 packages (or your system's equivalents) and run it again." >&2
-    exit 1
+if [ ${#missing[@]} -gt 0 ]; then
+    if ! command -v apt-get >/dev/null; then
+        echo "setup.sh: missing, and there is no apt-get to install them: ${missing[*]}" >&2
+        echo "Install these Debian 12 packages (or your system's equivalents) and run it again." >&2
+        exit 1
+    fi
+    sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
-sudo=()
-[ "$(id -u)" -eq 0 ] || sudo=(sudo)
-echo "Installing: ${missing[*]}"
-"${sudo[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+
+# The browser test's npm packages (tests/web), unless the lockfile's
+# versions are there already.
+case "${1:-}" in
+--test | --bench)
+    npmdir="$(dirname "$0")/../tests/web"
+    if ! cmp -s "$npmdir/package-lock.json" "$npmdir/node_modules/.installed-lock.json"; then
+        (cd "$npmdir" && npm ci --no-audit --no-fund --loglevel=error &&
+            cp package-lock.json node_modules/.installed-lock.json)
+    fi
+    ;;
+esac

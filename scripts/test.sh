@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
 # Sets up what is missing (test tools included), builds lumbox with its
-# tests and runs every test through CTest; then builds it once more with
+# tests and runs every test through CTest; builds the web version and runs
+# its page in headless Chromium; then builds the desktop once more with
 # AddressSanitizer and UndefinedBehaviorSanitizer and runs the unit tests and
-# the short end-to-end runs on that build. The builds are the presets of
-# CMakePresets.json, in build-test/ and build-sanitize/.
+# the short end-to-end runs on that build. The desktop builds are the presets
+# of CMakePresets.json, in build-test/ and build-sanitize/; the web build,
+# made through Emscripten's emcmake, is in build-web/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh --test
 export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
-for preset in test sanitize; do
-    cmake --workflow --preset "$preset"
-done
+cmake --workflow --preset test
+
+emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build-web
+ctest --test-dir build-web --output-on-failure
+
+cmake --workflow --preset sanitize

@@ -10,6 +10,13 @@
 int mx, my;
 int sx, sy;
 
+// The number type a key code is stored as: the enum's underlying type, or
+// the type itself where SDL keeps key codes as plain integers (as its
+// browser port does).
+template <typename T>
+using storedas = typename std::conditional_t<std::is_enum<T>::value, std::underlying_type<T>,
+                                             std::common_type<T>>::type;
+
 int HandleEvent(SDL_Event *event)
 {
     switch (event->type) {
@@ -17,7 +24,7 @@ int HandleEvent(SDL_Event *event)
         // The key code is read as the plain number it is stored as: a code
         // that SDL's key list lacks is no valid SDLKey value, and reading it
         // as one would be undefined. Such a key is simply not Escape.
-        std::underlying_type_t<SDLKey> sym;
+        storedas<SDLKey> sym;
         memcpy(&sym, &event->key.keysym.sym, sizeof sym);
         return sym == SDLK_ESCAPE;
     }
