@@ -4,8 +4,10 @@
 # preloaded. Prints, over several runs of a fixed number of frames, the
 # frames per second, the time from process start to the first frame shown,
 # the peak resident memory and the allocation calls per late frame; then the
-# field generators' times (scenebench); then the web build's frames per
-# second in headless Chromium on SwiftShader's WebGL, beside the native ones.
+# frames per second under a nested weston, paced by default and free with
+# SDL12COMPAT_SYNC_TO_VBLANK=0; then the field generators' times
+# (scenebench); then the web build's frames per second in headless Chromium
+# on SwiftShader's WebGL, beside the native ones.
 #   scripts/bench.sh            the figures above
 #   scripts/bench.sh --profile  also a callgrind profile of the frame: the
 #                               share of lumbox's own code in its instructions
@@ -26,6 +28,7 @@ profile_from=50   # the profile counts frames profile_from+1 ... profile_to, aft
 profile_to=150    # llvmpipe has compiled its shaders
 web_runs=3        # page loads of the web build
 web_frames=1000   # frames timed per page load
+weston_frames=300 # frames per run under weston
 
 scripts/setup.sh --bench
 cmake --preset bench >/dev/null
@@ -63,6 +66,22 @@ summary "frames per second" 2 "$work/runs"
 summary "first frame (ms)" 3 "$work/runs"
 summary "peak resident (KiB)" 4 "$work/runs"
 summary "allocations per frame" 5 "$work/runs"
+
+# Under weston, whose output refreshes at 60 Hz, swaps can be paced: the
+# rate by default and with SDL12COMPAT_SYNC_TO_VBLANK=0, free running.
+echo
+echo "Under weston in that Xvfb (x11 backend, pixman, 60 Hz): $weston_frames frames"
+start_weston
+for sync in unset 0; do
+    sync_env=(-u SDL12COMPAT_SYNC_TO_VBLANK)
+    [ "$sync" = unset ] || sync_env=(SDL12COMPAT_SYNC_TO_VBLANK="$sync")
+    env "${sync_env[@]}" LD_PRELOAD="$tools/framehook.so" FRAMEHOOK_LOG="$work/log" \
+        FRAMEHOOK_ACTIONS="$weston_frames:quit" "$LUMBOX" >"$work/out" 2>"$work/err" ||
+        fail "the weston run ended with status $?"
+    awk -v sync="$sync" '$1 == "frames" { n = $2 } $1 == "seconds" { s = $2 }
+        END { printf "  SDL12COMPAT_SYNC_TO_VBLANK %-6s %10.1f frames per second\n", sync, (n - 1) / s }' "$work/log"
+done
+stop_desktop
 
 echo
 echo "Field generators alone:"

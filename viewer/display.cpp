@@ -19,6 +19,7 @@ static const int depthbits = 16;         // depth buffer
 static const double fieldofview = 45.0;  // vertical, degrees
 static const double nearplane = 0.5;     // world units
 static const double farplane = 150.0;    // world units
+static const char windowname[] = "lumbox";  // for task bars and window lists
 
 void choosedepth(int desktopbits)
 {
@@ -86,11 +87,17 @@ void opendisplay()
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, rgb_size[2]);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depthbits);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    // The tour moves one step per frame, so swaps wait for the display's
+    // refresh: unasked, the SDL 1.2 layer on SDL 2 lets them run free and
+    // a fast GPU flies the tour past in a blur. A user's
+    // SDL12COMPAT_SYNC_TO_VBLANK=0 still frees them.
+    SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 1);
     if (SDL_SetVideoMode(w, h, bpp, SDL_OPENGL | SDL_FULLSCREEN) == nullptr) {
         fprintf(stderr, "Couldn't set GL mode: %s\n", SDL_GetError());
         SDL_Quit();
         exit(1);
     }
+    SDL_WM_SetCaption(windowname, windowname);
     // A successful mode set may leave the note of an optional call that
     // failed (such as a swap interval); it is no error, so it must not show
     // up in the first frame's error report.

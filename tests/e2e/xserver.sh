@@ -1,24 +1,33 @@
-# Shared steps of the end-to-end tests: a private Xvfb server at exactly
-# 800x600x24 (a larger screen would make SDL scale the picture), the real
-# binary ($LUMBOX) on it, input through xdotool, screenshots and pixel
+# Shared steps of the end-to-end tests: a private Xvfb server, at exactly
+# 800x600x24 unless a window manager runs on it (without one, the picture on
+# a larger screen is clipped), optionally openbox or a nested weston on it,
+# the real binary ($LUMBOX), input through xdotool, screenshots and pixel
 # counts through the pixels helper ($PIXELS). Sourced by each test script.
 set -euo pipefail
 
 skip() { echo "SKIPPED: $*"; exit 77; }
 fail() { echo "FAIL: $*" >&2; [ -s "${work:-/nonexistent}/err" ] && sed 's/^/  lumbox: /' "$work/err" >&2; exit 1; }
+# need TOOL...: skips the test unless every tool is installed.
+need() {
+    local tool
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/setup.sh --test installs it)"
+    done
+}
 
-for tool in Xvfb xdotool; do
-    command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/setup.sh --test installs it)"
-done
+need Xvfb xdotool
 [ -x "${LUMBOX:-}" ] || fail "LUMBOX does not name the built binary"
 
 work=$(mktemp -d)
+screen=800x600x24  # Xvfb's screen; a test with a window manager may set another
 xvfb_pid=
+desktop_pid=       # openbox or weston, when a test starts one
 lumbox_pid=
 # Under set -e a failed kill (of a program that already ended) would end
 # the clean-up early and leave the server running, hence the || true.
 cleanup() {
     if [ -n "$lumbox_pid" ]; then kill -9 "$lumbox_pid" 2>/dev/null || true; fi
+    stop_desktop
     if [ -n "$xvfb_pid" ]; then
         kill "$xvfb_pid" 2>/dev/null || true
         wait "$xvfb_pid" 2>/dev/null || true
@@ -31,10 +40,13 @@ trap cleanup EXIT
 export LIBGL_ALWAYS_SOFTWARE=1 GALLIUM_DRIVER=llvmpipe
 unset WAYLAND_DISPLAY SDL_VIDEODRIVER
 
-# start_xserver [Xvfb option ...]: starts a server on a free display and
-# points DISPLAY at it.
+# start_xserver [Xvfb option ...]: starts a server of $screen on a free
+# display and points DISPLAY at it. -noreset: by default the server resets
+# whenever its last client leaves, and refuses whoever connects during the
+# reset; with clients coming and going (xdotool, and SDL, which connects
+# twice at start) that made lumbox find no display now and then.
 start_xserver() {
-    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp "$@" 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset "$@" 3>"$work/display" >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 100); do
         grep -q . "$work/display" 2>/dev/null && break
@@ -45,15 +57,69 @@ start_xserver() {
     export DISPLAY=":$(head -n1 "$work/display")"
 }
 
-# start_lumbox: runs the binary in the background, its output in $work.
+# start_openbox: runs openbox on the X server and waits until it manages
+# windows.
+start_openbox() {
+    need openbox wmctrl
+    openbox --sm-disable >"$work/openbox.log" 2>&1 &
+    desktop_pid=$!
+    for _ in $(seq 100); do
+        wmctrl -m >/dev/null 2>&1 && return
+        kill -0 "$desktop_pid" 2>/dev/null || fail "openbox did not start: $(cat "$work/openbox.log")"
+        sleep 0.1
+    done
+    fail "openbox did not take the screen within 10 s"
+}
+
+# start_weston: runs weston in a window on the X server (its x11 backend,
+# drawing with pixman; its output refreshes at 60 Hz) and points lumbox's
+# SDL at it through Wayland. The socket lives in a private runtime folder,
+# so servers of tests side by side never meet. The desktop is black and has
+# no panel, so whatever is lit on it is lumbox's.
+start_weston() {
+    need weston
+    export XDG_RUNTIME_DIR=$work/runtime
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    printf '[shell]\nbackground-color=0xff000000\npanel-position=none\n' >"$work/weston.ini"
+    weston --config="$work/weston.ini" --socket=lumbox-test --backend=x11-backend.so --use-pixman --idle-time=0 \
+        --width="${screen%%x*}" --height="$(echo "$screen" | cut -dx -f2)" >"$work/weston.log" 2>&1 &
+    desktop_pid=$!
+    for _ in $(seq 100); do
+        [ -S "$XDG_RUNTIME_DIR/lumbox-test" ] && break
+        kill -0 "$desktop_pid" 2>/dev/null || fail "weston did not start: $(cat "$work/weston.log")"
+        sleep 0.1
+    done
+    [ -S "$XDG_RUNTIME_DIR/lumbox-test" ] || fail "weston opened no socket within 10 s"
+    # No session bus: SDL would fork to start one, and the fork's exit
+    # would write into the preloaded tools' logs.
+    export WAYLAND_DISPLAY=lumbox-test SDL_VIDEODRIVER=wayland DBUS_SESSION_BUS_ADDRESS=unix:path=$work/nobus
+}
+
+# stop_desktop: ends openbox or weston, and lumbox's SDL goes back to X.
+stop_desktop() {
+    if [ -n "$desktop_pid" ]; then
+        kill "$desktop_pid" 2>/dev/null || true
+        wait "$desktop_pid" 2>/dev/null || true
+    fi
+    desktop_pid=
+    unset WAYLAND_DISPLAY SDL_VIDEODRIVER
+}
+
+# start_lumbox [env argument ...]: runs the binary in the background under
+# env with those arguments, its output in $work.
 start_lumbox() {
-    "$LUMBOX" >"$work/out" 2>"$work/err" &
+    env "$@" "$LUMBOX" >"$work/out" 2>"$work/err" &
     lumbox_pid=$!
 }
 
 # lumbox_window: the id of the program's visible window, waiting for it.
+# Under weston it has no X window: this only checks that it still runs.
 lumbox_window() {
     local id
+    if [ -n "${WAYLAND_DISPLAY:-}" ]; then
+        kill -0 "$lumbox_pid" 2>/dev/null || fail "lumbox ended before showing its display"
+        return
+    fi
     for _ in $(seq 300); do
         kill -0 "$lumbox_pid" 2>/dev/null || fail "lumbox ended before showing its display"
         id=$(xdotool search --onlyvisible --pid "$lumbox_pid" 2>/dev/null | head -n1) || true
@@ -105,9 +171,15 @@ expect_exit() {
 }
 
 # expect_no_error_lines: the program printed none of its own error lines
-# (SDL may print notes of its own).
+# (SDL and the libraries under it may print notes of their own, such as
+# "Couldn't open plugin directory" under Wayland).
 expect_no_error_lines() {
-    if grep -E "^(lumbox: |Couldn't )" "$work/err"; then
+    if grep -E "^(lumbox: |Couldn't (initialize SDL|set GL mode): )" "$work/err"; then
         fail "lumbox reported errors where nothing failed"
     fi
 }
+
+# lit_box NAME: the bounding box of the lit (not black) pixels of shot NAME,
+# as WIDTHxHEIGHT+X+Y, through ImageMagick (its warning about an all-black
+# shot is dropped).
+lit_box() { convert "$work/$1.ppm" -bordercolor black -border 1 -format '%@' info: 2>/dev/null | awk -F'[x+]' '{ printf "%dx%d+%d+%d\n", $1, $2, $3 - 1, $4 - 1 }'; }
