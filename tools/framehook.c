@@ -47,6 +47,7 @@
 static long frames;
 static double firstswap, lastswap;
 static FILE *logfile;
+static pid_t owner;  /* the process that opened the log */
 
 static double now(void)
 {
@@ -83,10 +84,15 @@ __attribute__((constructor)) static void start(void)
     const char *path = getenv("FRAMEHOOK_LOG");
     if (path && *path)
         logfile = fopen(path, "w");
+    owner = getpid();
 }
 
 __attribute__((destructor)) static void finish(void)
 {
+    /* A child that SDL or a library forks and that exits without exec
+     * runs this too; only the program itself reports its run. */
+    if (getpid() != owner)
+        return;
     struct rusage usage;
     getrusage(RUSAGE_SELF, &usage);
     logline("frames %ld\n", frames);
