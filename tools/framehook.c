@@ -1,7 +1,8 @@
 /* framehook: a library preloaded into lumbox (LD_PRELOAD) that wraps
  * SDL_GL_SwapBuffers to count and time its frames and to act at chosen
- * frames, without touching the program. Used by the benchmark, the soak
- * test and the picture script.
+ * frames, and SDL_PollEvent to log the mouse motion the program gets,
+ * without touching the program. Used by the benchmark, the picture script
+ * and the end-to-end tests.
  *
  * FRAMEHOOK_ACTIONS: space-separated FRAME:ACTION items, FRAME counting
  * swaps from 1; FIRST-LAST:ACTION runs the action at every frame from FIRST
@@ -23,6 +24,11 @@
  *                          first swap has returned
  *   gl_renderer TEXT       the OpenGL renderer and version strings, logged
  *   gl_version TEXT        at the first frame
+ *   swap_control N         at the first frame: the buffer swap interval in
+ *                          force (1 waits for the display's refresh, 0 runs
+ *                          free)
+ *   motion X Y             for each mouse motion event the program polls,
+ *                          in its own coordinates
  *   allocs FRAME ALL MAIN  for each allocs action: malloc, calloc, realloc
  *                          and aligned allocation calls so far, in all
  *                          threads and in the thread that draws
@@ -224,6 +230,9 @@ void SDL_GL_SwapBuffers(void)
         firstswap = t;
         logline("gl_renderer %s\n", (const char *)glGetString(GL_RENDERER));
         logline("gl_version %s\n", (const char *)glGetString(GL_VERSION));
+        int interval;
+        if (SDL_GL_GetAttribute(SDL_GL_SWAP_CONTROL, &interval) == 0)
+            logline("swap_control %d\n", interval);
     }
     act();
     real();
@@ -232,4 +241,15 @@ void SDL_GL_SwapBuffers(void)
         clock_gettime(CLOCK_REALTIME, &wall);
         logline("first_frame_at %.6f\n", wall.tv_sec + wall.tv_nsec / 1e9);
     }
+}
+
+int SDL_PollEvent(SDL_Event *event)
+{
+    static int (*real)(SDL_Event *);
+    if (!real)
+        real = (int (*)(SDL_Event *))dlsym(RTLD_NEXT, "SDL_PollEvent");
+    int got = real(event);
+    if (got && event && event->type == SDL_MOUSEMOTION)
+        logline("motion %d %d\n", event->motion.x, event->motion.y);
+    return got;
 }

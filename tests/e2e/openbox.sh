@@ -3,7 +3,7 @@
 # its 800x600 space, names its window, and ends with status 0 both on
 # Escape and on the window manager's close.
 . "$(dirname "$0")/xserver.sh"
-[ -f "${SDLPROBE:-}" ] || fail "SDLPROBE does not name the built sdlprobe.so"
+[ -f "${FRAMEHOOK:-}" ] || fail "FRAMEHOOK does not name the built framehook.so"
 need xprop convert
 
 screen=1920x1080x24
@@ -26,15 +26,15 @@ expect_named() {
 # its own 800x600 coordinates; waits for it.
 expect_motion() {
     for _ in $(seq 50); do
-        [ "$(grep '^motion ' "$work/probe" | tail -n1)" = "motion $1 $2" ] && return
+        [ "$(grep '^motion ' "$work/log" | tail -n1)" = "motion $1 $2" ] && return
         sleep 0.1
     done
-    fail "the pointer reached lumbox as $(grep '^motion ' "$work/probe" | tail -n1), not ($1, $2)"
+    fail "the pointer reached lumbox as $(grep '^motion ' "$work/log" | tail -n1), not ($1, $2)"
 }
 
 start_xserver
 start_openbox
-start_lumbox LD_PRELOAD="$SDLPROBE" SDLPROBE_LOG="$work/probe"
+start_lumbox LD_PRELOAD="$FRAMEHOOK" FRAMEHOOK_LOG="$work/log"
 window=$(lumbox_window)
 expect_named "$window"
 

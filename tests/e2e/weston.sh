@@ -4,7 +4,6 @@
 # status 0. A busy machine can only slow it down, so the rate is checked
 # only against the refresh; the free rate is printed for comparison.
 . "$(dirname "$0")/xserver.sh"
-[ -f "${SDLPROBE:-}" ] || fail "SDLPROBE does not name the built sdlprobe.so"
 [ -f "${FRAMEHOOK:-}" ] || fail "FRAMEHOOK does not name the built framehook.so"
 
 refresh_hz=60
@@ -14,11 +13,11 @@ free_frames=300
 # fps LOG: frames per second from first to last swap, from a framehook log.
 fps() { awk '$1 == "frames" { n = $2 } $1 == "seconds" { s = $2 } END { if (s > 0) printf "%.1f\n", (n - 1) / s; else print 0 }' "$1"; }
 # swap_control: the swap interval lumbox ran with.
-swap_control() { awk '$1 == "swap_control" { print $2 }' "$work/probe"; }
+swap_control() { awk '$1 == "swap_control" { print $2 }' "$work/frames"; }
 
 start_xserver
 start_weston
-probes=(LD_PRELOAD="$SDLPROBE $FRAMEHOOK" SDLPROBE_LOG="$work/probe" FRAMEHOOK_LOG="$work/frames")
+probes=(LD_PRELOAD="$FRAMEHOOK" FRAMEHOOK_LOG="$work/frames")
 
 start_lumbox "${probes[@]}"
 wait_for_picture start
