@@ -3,11 +3,10 @@
  *   pixels grab FILE         saves the root window of $DISPLAY as a binary PPM
  *   pixels count FILE EXPR   prints how many pixels of that PPM fit EXPR
  * EXPR is a condition on the channels r, g and b, each from 0 to 1 as in
- * ImageMagick's -fx: sums of numbers and channels, compared (== != < > <=
- * >=) and joined by && and ||, such as 'r!=b', 'g>r||g>b' or 'r+g+b>0'. */
+ * ImageMagick's -fx: comparisons (== != < > <= >=) of channels and numbers,
+ * joined by || or by &&, such as 'r!=b', 'g>r||g>b' or 'r>0&&g>r'. */
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <ctype.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -88,107 +87,78 @@ static void load(const char *path)
     fclose(f);
 }
 
-/* A condition evaluated straight from its text, one pixel at a time: each
- * level of the grammar reads its part at *s and returns its value.
- *   either: both || both ...      both: comparison && comparison ...
- *   comparison: sum [op sum]      sum: operand + operand - operand ...
- *   operand: a number, r, g or b */
-static const char *text;  /* the whole condition, for error messages */
-static double r, g, b;
+/* A condition: comparisons of two operands, each a channel (r, g or b,
+ * from 0 to 1) or a number, joined by || (some holds) or by && (all hold),
+ * such as 'r!=b', 'b>0' or 'g>r||g>b'. It is read from its text for each
+ * pixel, so a fault anywhere in it shows at the first pixel. */
+static const char *const comparisons[] = {"==", "!=", "<=", ">=", "<", ">"};
+enum { equal, unequal, atmost, atleast, less, greater, comparisoncount };
 
-static int take(const char **s, const char *token)
+static const char channelnames[] = "rgb";
+
+static double operand(const char **s, const double channel[], const char *condition)
 {
-    while (isspace((unsigned char)**s))
+    const char *at = **s ? strchr(channelnames, **s) : NULL;
+    if (at) {
         (*s)++;
-    size_t n = strlen(token);
-    if (strncmp(*s, token, n) != 0)
-        return 0;
-    *s += n;
-    return 1;
-}
-
-static double operand(const char **s)
-{
+        return channel[at - channelnames];
+    }
     char *end;
-    take(s, "");  /* skips spaces */
     double value = strtod(*s, &end);
-    if (end != *s) {
-        *s = end;
-        return value;
-    }
-    if (take(s, "r"))
-        return r;
-    if (take(s, "g"))
-        return g;
-    if (take(s, "b"))
-        return b;
-    die("cannot read the condition '%s'", text);
-    return 0;
+    if (end == *s)
+        die("cannot read the condition '%s'", condition);
+    *s = end;
+    return value;
 }
 
-static double sum(const char **s)
+/* Compares a with b by the operator of length n at op. */
+static int compare(const char *op, size_t n, double a, double b, const char *condition)
 {
-    double value = operand(s);
+    int k = 0;
+    while (k < comparisoncount && !(strlen(comparisons[k]) == n && strncmp(op, comparisons[k], n) == 0))
+        k++;
+    if (k == comparisoncount)
+        die("no comparison where one belongs in the condition '%s'", condition);
+    switch (k) {
+    case equal: return a == b;
+    case unequal: return a != b;
+    case atmost: return a <= b;
+    case atleast: return a >= b;
+    case less: return a < b;
+    default: return a > b;
+    }
+}
+
+static int fits(const char *condition, const double channel[])
+{
+    int anyholds = strstr(condition, "&&") == NULL;
+    int result = !anyholds;
+    const char *s = condition;
     for (;;) {
-        if (take(s, "+"))
-            value += operand(s);
-        else if (take(s, "-"))
-            value -= operand(s);
-        else
-            return value;
+        double left = operand(&s, channel, condition);
+        const char *op = s;
+        size_t oplength = strspn(s, "=!<>");
+        s += oplength;
+        double right = operand(&s, channel, condition);
+        int holds = compare(op, oplength, left, right, condition);
+        result = anyholds ? result || holds : result && holds;
+        if (*s == '\0')
+            return result;
+        if (strncmp(s, anyholds ? "||" : "&&", 2) != 0)
+            die("cannot read the condition '%s' (|| and && do not mix)", condition);
+        s += 2;
     }
-}
-
-static double comparison(const char **s)
-{
-    double left = sum(s);
-    if (take(s, "=="))
-        return left == sum(s);
-    if (take(s, "!="))
-        return left != sum(s);
-    if (take(s, "<="))
-        return left <= sum(s);
-    if (take(s, ">="))
-        return left >= sum(s);
-    if (take(s, "<"))
-        return left < sum(s);
-    if (take(s, ">"))
-        return left > sum(s);
-    return left;
-}
-
-/* Both sides are always read, so a bad right side never hides. */
-static double both(const char **s)
-{
-    double value = comparison(s);
-    while (take(s, "&&"))
-        value = comparison(s) && value;
-    return value;
-}
-
-static double either(const char **s)
-{
-    double value = both(s);
-    while (take(s, "||"))
-        value = both(s) || value;
-    return value;
 }
 
 static long count(const char *condition)
 {
-    text = condition;
     long n = 0;
     const unsigned char *p = image;
     for (long i = 0; i < (long)width * height; i++, p += channels) {
-        r = p[0] / (double)maxvalue;
-        g = p[1] / (double)maxvalue;
-        b = p[2] / (double)maxvalue;
-        const char *s = condition;
-        if (either(&s) != 0)
-            n++;
-        take(&s, "");
-        if (*s)
-            die("cannot read the condition '%s'", text);
+        double channel[channels];
+        for (int c = 0; c < channels; c++)
+            channel[c] = p[c] / (double)maxvalue;
+        n += fits(condition, channel);
     }
     return n;
 }

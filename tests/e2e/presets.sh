@@ -20,7 +20,7 @@ click_until() {
         sometimes=$(count "$1" "$3")
         [ "$never" -eq 0 ] && [ "$sometimes" -gt 0 ] && return
         [ "$SECONDS" -lt "$until" ] ||
-            fail "$1 did not show within $preset_wait s of its click: $never pixels fit '$2' (none should), $sometimes fit '$3' (some should), $(count "$1" 'r+g+b>0') are lit"
+            fail "$1 did not show within $preset_wait s of its click: $never pixels fit '$2' (none should), $sometimes fit '$3' (some should), $(count "$1" "$notblack") are lit"
     done
 }
 

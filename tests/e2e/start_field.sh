@@ -19,7 +19,7 @@ kill -0 "$lumbox_pid" || fail "lumbox ended on a key other than Escape"
 shot moved
 cmp -s "$work/start.ppm" "$work/moved.ppm" && fail "the picture stands still"
 [ "$(count moved 'r!=b')" -eq 0 ] || fail "the field lost its start colours"
-[ "$(count moved 'r+g+b>0')" -gt "$lit_pixels" ] ||
+[ "$(count moved "$notblack")" -gt "$lit_pixels" ] ||
     fail "the field went (nearly) dark as the camera moved on"
 
 xdotool key Escape

@@ -137,8 +137,9 @@ shot() {
 
 # count NAME EXPR: the number of pixels of shot NAME that fit EXPR, a
 # condition on the channels r, g and b, each from 0 to 1, such as 'r!=b',
-# 'g>r||g>b' or 'r+g+b>0' (see pixels.c).
+# 'g>r||g>b' or $notblack (any channel above 0; see pixels.c).
 count() { "$PIXELS" count "$work/$1.ppm" "$2"; }
+notblack='r>0||g>0||b>0'
 
 # wait_for_picture NAME: takes shots as NAME until one is at least a tenth
 # lit; fails after picture_wait seconds.
@@ -149,7 +150,7 @@ wait_for_picture() {
     local until=$(( SECONDS + picture_wait )) lit
     while :; do
         shot "$1"
-        lit=$(count "$1" 'r+g+b>0')
+        lit=$(count "$1" "$notblack")
         [ "$lit" -gt "$lit_pixels" ] && return
         [ "$SECONDS" -lt "$until" ] ||
             fail "the display stayed (nearly) black for $picture_wait s: $lit pixels lit, fewer than $lit_pixels"
