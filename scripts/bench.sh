@@ -78,8 +78,7 @@ for sync in unset 0; do
     env "${sync_env[@]}" LD_PRELOAD="$tools/framehook.so" FRAMEHOOK_LOG="$work/log" \
         FRAMEHOOK_ACTIONS="$weston_frames:quit" "$LUMBOX" >"$work/out" 2>"$work/err" ||
         fail "the weston run ended with status $?"
-    awk -v sync="$sync" '$1 == "frames" { n = $2 } $1 == "seconds" { s = $2 }
-        END { printf "  SDL12COMPAT_SYNC_TO_VBLANK %-6s %10.1f frames per second\n", sync, (n - 1) / s }' "$work/log"
+    printf '  SDL12COMPAT_SYNC_TO_VBLANK %-6s %10.1f frames per second\n' "$sync" "$(fps "$work/log")"
 done
 stop_desktop
 

@@ -10,8 +10,6 @@ refresh_hz=60
 max_fps=63  # the refresh and a little timing noise
 free_frames=300
 
-# fps LOG: frames per second from first to last swap, from a framehook log.
-fps() { awk '$1 == "frames" { n = $2 } $1 == "seconds" { s = $2 } END { if (s > 0) printf "%.1f\n", (n - 1) / s; else print 0 }' "$1"; }
 # swap_control: the swap interval lumbox ran with.
 swap_control() { awk '$1 == "swap_control" { print $2 }' "$work/frames"; }
 

@@ -158,6 +158,10 @@ wait_for_picture() {
     done
 }
 
+# fps LOG: frames per second from the first swap to the last, from the log
+# of a run with framehook preloaded.
+fps() { awk '$1 == "frames" { n = $2 } $1 == "seconds" { s = $2 } END { if (s > 0) printf "%.1f\n", (n - 1) / s; else print 0 }' "$1"; }
+
 # expect_exit STATUS SECONDS: waits for lumbox to end and checks its status.
 expect_exit() {
     local status=0
