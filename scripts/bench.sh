@@ -88,8 +88,7 @@ echo "Field generators alone:"
 
 echo
 echo "lumbox in headless Chromium, SwiftShader WebGL, $(nproc) cores: $web_runs page loads, $web_frames frames each"
-emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release >"$work/web-build" 2>&1 &&
-    cmake --build build-web -j"$(nproc)" >>"$work/web-build" 2>&1 ||
+scripts/web.sh --build >"$work/web-build" 2>&1 ||
     { cat "$work/web-build" >&2; fail "the web build failed"; }
 printf '  %-4s %10s\n' run fps
 node tests/web/bench.mjs build-web/web "$web_runs" "$web_frames" |

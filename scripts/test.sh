@@ -4,16 +4,15 @@
 # its page in headless Chromium; then builds the desktop once more with
 # AddressSanitizer and UndefinedBehaviorSanitizer and runs the unit tests and
 # the short end-to-end runs on that build. The desktop builds are the presets
-# of CMakePresets.json, in build-test/ and build-sanitize/; the web build,
-# made through Emscripten's emcmake, is in build-web/.
+# of CMakePresets.json, in build-test/ and build-sanitize/; the web build
+# (scripts/web.sh --build) is in build-web/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh --test
 export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
 cmake --workflow --preset test
 
-emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build-web
+scripts/web.sh --build
 ctest --test-dir build-web --output-on-failure
 
 cmake --workflow --preset sanitize
