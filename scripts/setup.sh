@@ -13,9 +13,10 @@
 #   scripts/setup.sh --web    what building the web version and serving it
 #                             locally needs (Emscripten, Python)
 # A package counts as there when dpkg says it is installed or when what it
-# brings is found (so a Node.js from elsewhere, with its own npm, is kept). Installs it with apt-get (through
-# sudo when not run as root); without apt-get it names what to install and
-# fails. When nothing is missing it needs neither.
+# brings is found (so a Node.js from elsewhere, with its own npm, is kept).
+# What is missing is installed with apt-get (through sudo when not run as
+# root); without apt-get it names what to install and fails. When nothing is
+# missing it needs neither.
 set -euo pipefail
 
 # One line per Debian 12 package: its name, then what shows it is there on a
