@@ -40,6 +40,18 @@ trap cleanup EXIT
 export LIBGL_ALWAYS_SOFTWARE=1 GALLIUM_DRIVER=llvmpipe
 unset WAYLAND_DISPLAY SDL_VIDEODRIVER
 
+# wait_until SECONDS WHAT COMMAND...: runs COMMAND every tenth of a second
+# until it succeeds; after SECONDS fails with "WHAT within SECONDS s". The
+# one polling loop of the tests: every wait goes through it.
+wait_until() {
+    local seconds=$1 what=$2 until=$(( SECONDS + $1 ))
+    shift 2
+    until "$@"; do
+        [ "$SECONDS" -lt "$until" ] || fail "$what within $seconds s"
+        sleep 0.1
+    done
+}
+
 # start_xserver [Xvfb option ...]: starts a server of $screen on a free
 # display and points DISPLAY at it. -noreset: by default the server resets
 # whenever its last client leaves, and refuses whoever connects during the
@@ -188,3 +200,10 @@ expect_no_error_lines() {
 # as WIDTHxHEIGHT+X+Y, through ImageMagick (its warning about an all-black
 # shot is dropped).
 lit_box() { convert "$work/$1.ppm" -bordercolor black -border 1 -format '%@' info: 2>/dev/null | awk -F'[x+]' '{ printf "%dx%d+%d+%d\n", $1, $2, $3 - 1, $4 - 1 }'; }
+
+# expect_clean_exit: lumbox, told to end, ends within 10 s with status 0 and
+# without any of its own error lines.
+expect_clean_exit() {
+    expect_exit 0 10
+    expect_no_error_lines
+}
