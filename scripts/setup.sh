@@ -35,6 +35,7 @@ build=(
 test=(
     "libgtest-dev           header:gtest/gtest.h"
     "libx11-dev             header:X11/Xlib.h"
+    "libxfixes-dev          header:X11/extensions/Xfixes.h"
     "xvfb                   cmd:Xvfb"
     "xdotool"
     "imagemagick            cmd:convert cmd:compare"
