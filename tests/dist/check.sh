@@ -13,9 +13,10 @@
 #   check.sh deb          a build for a games directory (as Debian wants a
 #                         game) packaged by CPack: a .deb with those files,
 #                         the hack where XScreenSaver looks for it, a
-#                         Depends line taken from the linked libraries,
-#                         XScreenSaver suggested, and nothing lintian warns
-#                         about
+#                         Depends line taken from the linked libraries that
+#                         on a machine with nothing installed brings
+#                         sdl12-compat and not the old SDL 1.2, XScreenSaver
+#                         suggested, and nothing lintian warns about
 #   check.sh setup        scripts/setup.sh on a machine without apt-get or
 #                         dpkg finds everything it would install, and names
 #                         what is missing
@@ -136,11 +137,20 @@ deb)
     expect_hack "$work/root/usr/libexec/xscreensaver/lumbox" /usr/games/lumbox
     depends=$(dpkg-deb -f "$deb" Depends)
     echo "Depends: $depends"
-    for library in libc6 libsdl1.2 libglu1; do
+    for library in libc6 libsdl1.2-compat-shim libglu1; do
         [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library: $depends"
     done
     [ "$(dpkg-deb -f "$deb" Suggests)" = xscreensaver ] ||
         fail "the package does not suggest xscreensaver: $(dpkg-deb -f "$deb" Suggests)"
+    # What apt would install on a machine that has nothing yet.
+    apt-cache show libsdl1.2-compat-shim >/dev/null 2>&1 ||
+        skip "apt knows no libsdl1.2-compat-shim (apt-get update fetches the package lists)"
+    : >"$work/nothing-installed"
+    apt-get -s -o Dir::State::status="$work/nothing-installed" install "$deb" >"$work/apt" 2>&1 ||
+        fail "apt cannot install the package: $(cat "$work/apt")"
+    sdl=$(grep -E '^Inst (libsdl1\.2debian|libsdl1\.2-compat-shim) ' "$work/apt" | cut -d' ' -f2 | paste -sd' ' || true)
+    [ "$sdl" = libsdl1.2-compat-shim ] ||
+        fail "apt brings '$sdl' as SDL 1.2, not only libsdl1.2-compat-shim"
     lintian --fail-on error,warning "$deb" >"$work/lintian" 2>&1 ||
         fail "lintian finds fault with the package:
 $(sed 's/^/  /' "$work/lintian")"
