@@ -55,6 +55,7 @@ test=(
     "x11-utils              cmd:xprop"
     "xscreensaver           cmd:xscreensaver cmd:xscreensaver-command"
     "xscreensaver-gl        file:/usr/libexec/xscreensaver/xscreensaver-gl-visual"
+    "procps                 cmd:pgrep"
     "emscripten             cmd:emcc"
     "node-acorn             file:/usr/share/nodejs/acorn/package.json"
     "chromium"

@@ -3,7 +3,7 @@
 # once the user is back it is gone within 3 s, with no X error logged. The
 # daemon refuses to run hacks as root, so as root it runs as nobody.
 . "$(dirname "$0")/xserver.sh"
-need xscreensaver xscreensaver-command convert
+need xscreensaver xscreensaver-command pgrep convert
 [ -x /usr/libexec/xscreensaver/xscreensaver-gl-visual ] ||
     skip "xscreensaver-gl is not installed (scripts/setup.sh --test installs it)"
 [ -d "${BUILD:-}" ] || fail "BUILD does not name the build tree"
