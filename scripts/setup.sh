@@ -3,11 +3,11 @@
 #   scripts/setup.sh          what building and running the demo needs
 #   scripts/setup.sh --test   that, plus what the tests need (GoogleTest,
 #                             X11, Xvfb, xdotool, ImageMagick, Mesa's
-#                             llvmpipe, openbox, weston, the Debian tools
-#                             that check the install and the package, and
-#                             for the web build Emscripten, Chromium and the
-#                             browser test's npm packages, pinned by their
-#                             lockfile)
+#                             llvmpipe, openbox, weston, XScreenSaver, the
+#                             Debian tools that check the install and the
+#                             package, and for the web build Emscripten,
+#                             Chromium and the browser test's npm packages,
+#                             pinned by their lockfile)
 #   scripts/setup.sh --bench  what the tests need, plus valgrind for the
 #                             benchmark's profile
 #   scripts/setup.sh --web    what building the web version and serving it
@@ -35,6 +35,7 @@ build=(
 test=(
     "libgtest-dev           header:gtest/gtest.h"
     "libx11-dev             header:X11/Xlib.h"
+    "libxfixes-dev          header:X11/extensions/Xfixes.h"
     "xvfb                   cmd:Xvfb"
     "xdotool"
     "imagemagick            cmd:convert cmd:compare"
@@ -52,6 +53,9 @@ test=(
     "wmctrl"
     "weston"
     "x11-utils              cmd:xprop"
+    "xscreensaver           cmd:xscreensaver cmd:xscreensaver-command"
+    "xscreensaver-gl        file:/usr/libexec/xscreensaver/xscreensaver-gl-visual"
+    "procps                 cmd:pgrep"
     "emscripten             cmd:emcc"
     "node-acorn             file:/usr/share/nodejs/acorn/package.json"
     "chromium"

@@ -17,6 +17,8 @@
  *                      number (see storm.c); never Escape or a quit
  *   FRAME:allocs       log the allocation calls so far (needs allocount.so
  *                      preloaded as well)
+ *   FRAME:count        log the frame's number, so that a range of counts
+ *                      shows how many frames a running program has drawn
  * Queued events are polled at the end of that same frame, as real input is.
  *
  * FRAMEHOOK_LOG: file that gets a line per logged fact, "KEY VALUE ...":
@@ -33,6 +35,7 @@
  *                          and aligned allocation calls so far, in all
  *                          threads and in the thread that draws
  *   rss FRAME KB           for each rss action
+ *   frame N                for each count action
  *   frames N               at exit, with
  *   seconds S              from the first swap to the last, and
  *   maxrss_kb KB           the peak resident memory. */
@@ -207,6 +210,8 @@ static void act(void)
                                 frames, lost);
                 } else if (strcmp(what, "allocs") == 0) {
                     logallocs();
+                } else if (strcmp(what, "count") == 0) {
+                    logline("frame %ld\n", frames);
                 } else {
                     fprintf(stderr, "framehook: unknown action '%s'\n", what);
                 }

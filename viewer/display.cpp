@@ -21,6 +21,11 @@ static const double nearplane = 0.5;     // world units
 static const double farplane = 150.0;    // world units
 static const char windowname[] = "lumbox";  // for task bars and window lists
 
+// The pointer's picture: 8x8 pixels of one bit each, none of them in the
+// mask, so every pixel is transparent.
+static const int cursorsize = 8;
+static Uint8 blankcursor[cursorsize * cursorsize / 8];
+
 void choosedepth(int desktopbits)
 {
     if (desktopbits > 8) {
@@ -98,6 +103,11 @@ void opendisplay()
         exit(1);
     }
     SDL_WM_SetCaption(windowname, windowname);
+    // No pointer over the picture. SDL_ShowCursor(SDL_DISABLE) would hide
+    // it too, but on a full-screen display the SDL 1.2 layer then switches
+    // the mouse to relative motion, and the eye would no longer follow the
+    // pointer's place on the screen; a transparent pointer leaves that be.
+    SDL_SetCursor(SDL_CreateCursor(blankcursor, blankcursor, cursorsize, cursorsize, 0, 0));
     // A successful mode set may leave the note of an optional call that
     // failed (such as a swap interval); it is no error, so it must not show
     // up in the first frame's error report.

@@ -9,6 +9,7 @@
 
 int mx, my;
 int sx, sy;
+int minimised;
 
 // The number type a key code is stored as: the enum's underlying type, or
 // the type itself where SDL keeps key codes as plain integers (as its
@@ -37,6 +38,12 @@ int HandleEvent(SDL_Event *event)
         return 0;
     case SDL_QUIT:
         return 1;
+    case SDL_ACTIVEEVENT:
+        // Other bits of the state are mouse and keyboard focus, which do
+        // not stop the picture from being seen.
+        if (event->active.state & SDL_APPACTIVE)
+            minimised = !event->active.gain;
+        return 0;
     default:
         return 0;
     }
@@ -52,6 +59,19 @@ int pollevents()
         if (HandleEvent(&event))
             quit = 1;
     return quit;
+}
+
+int waitwhileminimised()
+{
+    SDL_Event event;
+    while (minimised) {
+        // Without an event queue there is nothing to wait for: draw on.
+        if (!SDL_WaitEvent(&event))
+            return 0;
+        if (HandleEvent(&event))
+            return 1;
+    }
+    return 0;
 }
 
 void mouseoffset()

@@ -6,6 +6,7 @@
 #include "display.h"
 #include "field.h"
 #include "frame.h"
+#include "input.h"
 
 int RunGLTest()
 {
@@ -13,8 +14,12 @@ int RunGLTest()
     startcamera();
     startfield();  // before SDL starts, so the field owns the first draws
     opendisplay();
-    while (!done)
+    while (!done) {
         done = drawframe();
+        // Iconified, nobody sees the picture: draw no frame until it shows.
+        if (!done && minimised)
+            done = waitwhileminimised();
+    }
     SDL_Quit();
     return 0;
 }

@@ -1,6 +1,6 @@
 // What Emscripten's SDL 1.2 port leaves out, supplied for the web build in
 // place of the port's own versions: error text that is empty until an error
-// is set, and a description of the browser's display.
+// is set, a description of the browser's display, and pointer pictures.
 #include <emscripten/html5.h>
 
 #include <cstdarg>
@@ -45,6 +45,17 @@ const SDL_VideoInfo *SDL_GetVideoInfo(void)
     info.vfmt = &format;
     emscripten_get_canvas_element_size("#canvas", &info.current_w, &info.current_h);
     return &info;
+}
+
+// The port makes no pointer pictures. A page is not the whole screen, so
+// the browser's own pointer stays over its picture.
+SDL_Cursor *SDL_CreateCursor(const Uint8 *, const Uint8 *, int, int, int, int)
+{
+    return nullptr;
+}
+
+void SDL_SetCursor(SDL_Cursor *)
+{
 }
 
 }  // extern "C"

@@ -2,15 +2,21 @@
 # Checks of lumbox as it is installed and packaged, and of its set-up:
 #   check.sh install      cmake --install into a fresh prefix gives exactly
 #                         the program, manual page, menu entry, icon,
-#                         copyright and changelog
+#                         copyright, changelog and the screensaver hack with
+#                         its descriptions; the hack runs the installed
+#                         program, and outside XScreenSaver says so and fails
 #   check.sh desktop      desktop-file-validate accepts the installed menu
-#                         entry, which starts the installed program
+#                         entry and the hack's entry, which start the
+#                         installed program and hack
 #   check.sh manual       the manual page renders without warnings and
 #                         documents every message the program can print
 #   check.sh deb          a build for a games directory (as Debian wants a
 #                         game) packaged by CPack: a .deb with those files,
-#                         a Depends line taken from the linked libraries,
-#                         and nothing lintian warns about
+#                         the hack where XScreenSaver looks for it, a
+#                         Depends line taken from the linked libraries that
+#                         on a machine with nothing installed brings
+#                         sdl12-compat and not the old SDL 1.2, XScreenSaver
+#                         suggested, and nothing lintian warns about
 #   check.sh setup        scripts/setup.sh on a machine without apt-get or
 #                         dpkg finds everything it would install, and names
 #                         what is missing
@@ -27,11 +33,14 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 installed=(
+    libexec/xscreensaver/lumbox
     share/applications/lumbox.desktop
+    share/applications/screensavers/lumbox.desktop
     share/doc/lumbox/changelog.gz
     share/doc/lumbox/copyright
     share/icons/hicolor/scalable/apps/lumbox.svg
     share/man/man6/lumbox.6.gz
+    share/xscreensaver/config/lumbox.xml
 )
 
 # expect_tree DIR FILE...: DIR holds exactly these files, nothing else.
@@ -54,12 +63,24 @@ expect_program() {
     grep -q "^Couldn't initialize SDL: " "$work/err" || fail "$1 without a display gave no set-up message"
 }
 
-# expect_entry_runs ROOT PROGRAM: the menu entry installed under ROOT starts
-# PROGRAM, the installed program's path on the target system.
+# expect_entry_runs ENTRY PROGRAM: the desktop entry ENTRY starts PROGRAM,
+# an installed path on the target system.
 expect_entry_runs() {
     local exec_line
-    exec_line=$(sed -n 's/^Exec=//p' "$1/share/applications/lumbox.desktop")
-    [ "$exec_line" = "\"$2\"" ] || fail "the menu entry runs $exec_line, not $2"
+    exec_line=$(sed -n 's/^Exec=//p' "$1")
+    [ "$exec_line" = "\"$2\"" ] || fail "$1 runs $exec_line, not $2"
+}
+
+# expect_hack HACK PROGRAM: the screensaver hack HACK runs PROGRAM, and
+# without XScreenSaver's window it says so in one line and fails.
+expect_hack() {
+    [ -x "$1" ] || fail "$1 is not an executable"
+    grep -qxF "exec \"$2\"" "$1" || fail "$1 does not run $2"
+    local status=0
+    env -u XSCREENSAVER_WINDOW -u DISPLAY -u WAYLAND_DISPLAY "$1" 2>"$work/err" >/dev/null || status=$?
+    [ "$status" -eq 1 ] || fail "$1 outside XScreenSaver ended with status $status, expected 1"
+    [ "$(grep -c XSCREENSAVER_WINDOW "$work/err")" -eq 1 ] && [ "$(wc -l <"$work/err")" -eq 1 ] ||
+        fail "$1 outside XScreenSaver did not say so in one line: $(cat "$work/err")"
 }
 
 case "${1:-}" in
@@ -67,16 +88,22 @@ install)
     cmake --install "$BUILD" --prefix "$work/prefix" >/dev/null
     expect_tree "$work/prefix" bin/lumbox "${installed[@]}"
     expect_program "$work/prefix/bin/lumbox"
+    expect_hack "$work/prefix/libexec/xscreensaver/lumbox" "$work/prefix/bin/lumbox"
     ;;
 desktop)
     need desktop-file-validate
     # A prefix with a space, as a user's home folder may have.
     prefix="$work/my games"
     cmake --install "$BUILD" --prefix "$prefix" >/dev/null
-    entry=$prefix/share/applications/lumbox.desktop
-    desktop-file-validate "$entry" >"$work/out" 2>&1 || true
-    [ -s "$work/out" ] && fail "desktop-file-validate: $(cat "$work/out")"
-    expect_entry_runs "$prefix" "$prefix/bin/lumbox"
+    # A hack's entry names no menu category but Screensaver, which the
+    # validator only hints at, as it does for XScreenSaver's own entries.
+    for entry in lumbox.desktop screensavers/lumbox.desktop; do
+        desktop-file-validate "$prefix/share/applications/$entry" 2>&1 | grep -v ': hint: ' >"$work/out" || true
+        [ -s "$work/out" ] && fail "desktop-file-validate: $(cat "$work/out")"
+    done
+    expect_entry_runs "$prefix/share/applications/lumbox.desktop" "$prefix/bin/lumbox"
+    expect_entry_runs "$prefix/share/applications/screensavers/lumbox.desktop" \
+        "$prefix/libexec/xscreensaver/lumbox"
     ;;
 manual)
     need groff
@@ -106,12 +133,24 @@ deb)
     dpkg-deb -x "$deb" "$work/root"
     expect_tree "$work/root/usr" games/lumbox "${installed[@]}"
     expect_program "$work/root/usr/games/lumbox"
-    expect_entry_runs "$work/root/usr" /usr/games/lumbox
+    expect_entry_runs "$work/root/usr/share/applications/lumbox.desktop" /usr/games/lumbox
+    expect_hack "$work/root/usr/libexec/xscreensaver/lumbox" /usr/games/lumbox
     depends=$(dpkg-deb -f "$deb" Depends)
     echo "Depends: $depends"
-    for library in libc6 libsdl1.2 libglu1; do
+    for library in libc6 libsdl1.2-compat-shim libglu1; do
         [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library: $depends"
     done
+    [ "$(dpkg-deb -f "$deb" Suggests)" = xscreensaver ] ||
+        fail "the package does not suggest xscreensaver: $(dpkg-deb -f "$deb" Suggests)"
+    # What apt would install on a machine that has nothing yet.
+    apt-cache show libsdl1.2-compat-shim >/dev/null 2>&1 ||
+        skip "apt knows no libsdl1.2-compat-shim (apt-get update fetches the package lists)"
+    : >"$work/nothing-installed"
+    apt-get -s -o Dir::State::status="$work/nothing-installed" install "$deb" >"$work/apt" 2>&1 ||
+        fail "apt cannot install the package: $(cat "$work/apt")"
+    sdl=$(grep -E '^Inst (libsdl1\.2debian|libsdl1\.2-compat-shim) ' "$work/apt" | cut -d' ' -f2 | paste -sd' ' || true)
+    [ "$sdl" = libsdl1.2-compat-shim ] ||
+        fail "apt brings '$sdl' as SDL 1.2, not only libsdl1.2-compat-shim"
     lintian --fail-on error,warning "$deb" >"$work/lintian" 2>&1 ||
         fail "lintian finds fault with the package:
 $(sed 's/^/  /' "$work/lintian")"

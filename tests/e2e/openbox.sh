@@ -1,7 +1,8 @@
 # Under a window manager (openbox) on a 1920x1080 screen the program fills
 # the screen's height at 4:3 between black side bars, maps the pointer into
-# its 800x600 space, names its window, and ends with status 0 both on
-# Escape and on the window manager's close.
+# its 800x600 space with no pointer showing, names its window, draws
+# nothing while iconified, and ends with status 0 both on Escape and on the
+# window manager's close, also while iconified.
 . "$(dirname "$0")/xserver.sh"
 [ -f "${FRAMEHOOK:-}" ] || fail "FRAMEHOOK does not name the built framehook.so"
 need xprop convert
@@ -32,9 +33,20 @@ expect_motion() {
     fail "the pointer reached lumbox as $(grep '^motion ' "$work/log" | tail -n1), not ($1, $2)"
 }
 
+# frames_drawn: the number of frames drawn so far, which framehook logs at
+# each frame.
+frames_drawn() { awk '$1 == "frame" { n = $2 } END { print n + 0 }' "$work/log"; }
+# cpu_ticks: the processor time lumbox has used so far, in clock ticks.
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$lumbox_pid/stat"; }
+# drawn_since N: lumbox has drawn frames past frame N.
+drawn_since() { [ "$(frames_drawn)" -gt "$1" ]; }
+idle_seconds=3
+idle_frames=2    # at most, in idle_seconds; a frame may be in flight
+idle_percent=5   # of one core, at most
+
 start_xserver
 start_openbox
-start_lumbox LD_PRELOAD="$FRAMEHOOK" FRAMEHOOK_LOG="$work/log"
+start_lumbox LD_PRELOAD="$FRAMEHOOK" FRAMEHOOK_LOG="$work/log" FRAMEHOOK_ACTIONS="1-999999999:count"
 window=$(lumbox_window)
 expect_named "$window"
 
@@ -52,13 +64,36 @@ xdotool mousemove 600 270
 expect_motion 200 150
 xdotool mousemove 960 540
 expect_motion 400 300
+[ -x "${POINTER:-}" ] || fail "POINTER does not name the built pointer helper"
+shown=$("$POINTER")
+[ "$shown" -eq 0 ] || fail "the pointer shows over the picture ($shown pixels)"
+
+# Iconified, it waits: no frames, next to no processor time. Shown again,
+# it draws on.
+xdotool windowminimize --sync "$window"
+frames=$(frames_drawn) ticks=$(cpu_ticks)
+sleep "$idle_seconds"
+drawn=$(( $(frames_drawn) - frames ))
+percent=$(( ($(cpu_ticks) - ticks) * 100 / $(getconf CLK_TCK) / idle_seconds ))
+echo "iconified for $idle_seconds s: $drawn frames, $percent % of a core"
+[ "$drawn" -le "$idle_frames" ] || fail "iconified, lumbox drew $drawn frames in $idle_seconds s"
+[ "$percent" -le "$idle_percent" ] || fail "iconified, lumbox used $percent % of a core"
+frames=$(frames_drawn)
+xdotool windowactivate --sync "$window"
+wait_until 10 "lumbox drawing again once shown" drawn_since "$frames"
 
 xdotool key Escape
-expect_exit 0 10
-expect_no_error_lines
+expect_clean_exit
 
+# Closed by the window manager, shown and iconified.
 start_lumbox
-expect_named "$(lumbox_window)"
+window=$(lumbox_window)
+expect_named "$window"
 wmctrl -c lumbox || fail "the window manager found no window named lumbox to close"
-expect_exit 0 10
-expect_no_error_lines
+expect_clean_exit
+start_lumbox
+window=$(lumbox_window)
+expect_named "$window"
+xdotool windowminimize --sync "$window"
+wmctrl -c lumbox || fail "the window manager found no iconified window named lumbox to close"
+expect_clean_exit

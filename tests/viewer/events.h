@@ -1,5 +1,6 @@
 // SDL events as the input tests need them, for the handler directly or for
-// SDL's queue: a bare type, key presses and releases, motion, buttons.
+// SDL's queue: a bare type, key presses and releases, motion, buttons, and
+// the display's activity.
 // Every byte not set here is zero.
 #pragma once
 
@@ -32,5 +33,15 @@ inline SDL_Event click(Uint8 which = SDL_BUTTON_LEFT)
 {
     SDL_Event e = oftype(SDL_MOUSEBUTTONDOWN);
     e.button.button = which;
+    return e;
+}
+
+// The display gained (1) or lost (0) what the state bits name, such as
+// SDL_APPACTIVE (shown, not iconified) or SDL_APPINPUTFOCUS.
+inline SDL_Event activity(Uint8 gain, Uint8 state)
+{
+    SDL_Event e = oftype(SDL_ACTIVEEVENT);
+    e.active.gain = gain;
+    e.active.state = state;
     return e;
 }

@@ -1,5 +1,6 @@
 // Whole frames on SDL's offscreen OpenGL driver: the mode they draw into,
-// when input takes effect, and that a normal run reports no errors.
+// when input takes effect, the wait while iconified, and that a normal run
+// reports no errors.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
@@ -162,6 +163,35 @@ TEST_F(Frames, ANewCameraLegDrawsBeforeTheFrameChangesThePreset)
     fx = start;
     changefx();
     EXPECT_EQ(memcmp(built, mmix, sizeof mmix), 0);
+}
+
+TEST_F(Frames, IconifiedTheRunWaitsForEventsUntilShownAgainOrClosed)
+{
+    push(activity(0, SDL_APPACTIVE));
+    EXPECT_EQ(drawframe(), 0);
+    ASSERT_EQ(minimised, 1);
+
+    // Input while waiting counts; an Escape after the display shows again
+    // is left for the next frame.
+    push(motion(10, 20));
+    push(click());
+    push(activity(1, SDL_APPACTIVE));
+    push(key(SDL_KEYDOWN, SDLK_ESCAPE));
+    EXPECT_EQ(waitwhileminimised(), 0);
+    EXPECT_EQ(minimised, 0);
+    EXPECT_EQ(mx, 10);
+    EXPECT_EQ(changer, 1);
+    EXPECT_EQ(drawframe(), 1);
+
+    // Closed while iconified: the request to end sticks, whatever follows.
+    push(activity(0, SDL_APPACTIVE));
+    drawframe();
+    push(oftype(SDL_QUIT));
+    push(motion(10, 10));
+    push(activity(1, SDL_APPACTIVE));
+    EXPECT_EQ(waitwhileminimised(), 1);
+    EXPECT_EQ(pollevents(), 0);  // what followed the close, left queued
+    EXPECT_EQ(minimised, 0);
 }
 
 TEST_F(Frames, ANormalRunPrintsNoErrors)

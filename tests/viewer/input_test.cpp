@@ -39,6 +39,7 @@ protected:
     {
         mx = my = sx = sy = 0;
         changer = 0;
+        minimised = 0;
     }
 };
 using Events = Input;
@@ -50,6 +51,7 @@ TEST_F(Events, GarbageInAnyEventChangesOnlyWhatItsTypeAllows)
         for (uint32_t seed = 0; seed < 64; seed++) {
             mx = 123; my = 45; sx = 7; sy = 8;
             changer = 0;
+            minimised = seed & 1;
             SDL_Event e = garbage(static_cast<Uint8>(type), seed);
             if (type == SDL_MOUSEBUTTONDOWN)
                 e.button.button = seed;  // every button number, the named ones among them
@@ -60,6 +62,9 @@ TEST_F(Events, GarbageInAnyEventChangesOnlyWhatItsTypeAllows)
             EXPECT_EQ(mx, moves ? e.motion.x : 123);
             EXPECT_EQ(my, moves ? e.motion.y : 45);
             EXPECT_EQ(changer, type == SDL_MOUSEBUTTONDOWN ? 1 : 0);
+            if (type != SDL_ACTIVEEVENT) {
+                EXPECT_EQ(minimised, int(seed & 1));
+            }
             EXPECT_EQ(sx, 7) << "the offset is the frame's business";
             EXPECT_EQ(sy, 8);
             if (type != SDL_KEYDOWN) {
@@ -81,6 +86,21 @@ TEST_F(Events, OfAllKeysOnlyAnEscapePressAsksToEnd)
                           0x100u | SDLK_ESCAPE, 0x1000001Bu, 0xDEADBEEFu, 0xFFFFFFFFu}) {
         SDL_Event e = keycode(code);
         EXPECT_EQ(HandleEvent(&e), 0) << "key code " << code;
+    }
+}
+
+TEST_F(Events, IconifiedIsLosingTheDisplayNotTheFocus)
+{
+    const struct {
+        Uint8 gain, state;
+        int minimised;
+    } steps[] = {{0, SDL_APPINPUTFOCUS, 0}, {0, SDL_APPMOUSEFOCUS, 0},
+                 {0, SDL_APPACTIVE | SDL_APPINPUTFOCUS, 1}, {1, SDL_APPINPUTFOCUS, 1},
+                 {1, SDL_APPACTIVE, 0}, {0, SDL_APPACTIVE, 1}, {0, SDL_APPACTIVE, 1}};
+    for (const auto &step : steps) {
+        SDL_Event e = activity(step.gain, step.state);
+        EXPECT_EQ(HandleEvent(&e), 0);
+        EXPECT_EQ(minimised, step.minimised) << "gain " << int(step.gain) << ", state " << int(step.state);
     }
 }
 

@@ -1,7 +1,7 @@
 // The web build in headless Chromium: the page loads without errors and
 // without leaving its own server, frames advance, the start field and each
-// preset after a click show their colour signatures, and Escape ends the
-// demo and its frames.
+// preset after a click show their colour signatures, frames go on after the
+// tab was hidden and shown again, and Escape ends the demo and its frames.
 //   node browser.mjs WEBDIR [--shot FILE]   WEBDIR holds index.html, lumbox.js
 //                                           and lumbox.wasm; --shot also saves
 //                                           the start picture as a PNG
@@ -78,6 +78,15 @@ try {
         await page.mouse.click(width / 2, height / 2);
         await expectpicture(page, name, never, some);
     }
+
+    // A hidden tab gets no frames; shown again, the demo draws on.
+    const other = await page.browser().newPage();
+    await other.bringToFront();
+    await page.waitForFunction(() => document.hidden, { timeout: 10000 });
+    await page.bringToFront();
+    await other.close();
+    await waitframes(page, 10, 20);
+    console.log('ok: frames go on after the tab was hidden and shown again');
 
     await page.keyboard.press('Escape');
     await page.waitForSelector('#ended:not([hidden])', { timeout: 10000 });
