@@ -2,7 +2,7 @@
 # Installs what lumbox needs on Debian 12 and is not there yet.
 #   scripts/setup.sh          what building and running the demo needs
 #   scripts/setup.sh --test   that, plus what the tests need (GoogleTest,
-#                             X11, Xvfb, xdotool, ImageMagick, Mesa's
+#                             Xvfb, xdotool, ImageMagick, Mesa's
 #                             llvmpipe, openbox, weston, the Debian tools
 #                             that check the install and the package, and
 #                             for the web build Emscripten, Chromium and the
@@ -34,10 +34,9 @@ build=(
 )
 test=(
     "libgtest-dev           header:gtest/gtest.h"
-    "libx11-dev             header:X11/Xlib.h"
     "xvfb                   cmd:Xvfb"
     "xdotool"
-    "imagemagick            cmd:convert cmd:compare"
+    "imagemagick            cmd:convert cmd:compare cmd:import"
     "libgl1-mesa-dri        file:/usr/lib/*/dri/swrast_dri.so"
     "libegl1                lib:libEGL.so.1"
     "libegl-mesa0           lib:libEGL_mesa.so.0"

@@ -16,15 +16,9 @@
 #                         what is missing
 # SOURCE and BUILD name the source tree and a configured, built tree.
 # Exits 77 (skipped) when a needed Debian tool is missing.
-set -euo pipefail
-
-skip() { echo "SKIPPED: $*"; exit 77; }
-fail() { echo "FAIL: $*" >&2; exit 1; }
-need() { command -v "$1" >/dev/null || skip "$1 is not installed (scripts/setup.sh --test installs it)"; }
-
+. "$(dirname "$0")/../harness.sh"
 [ -d "${SOURCE:-}" ] && [ -d "${BUILD:-}" ] || fail "SOURCE and BUILD must name the source and build trees"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+start_harness
 
 installed=(
     share/applications/lumbox.desktop
@@ -74,18 +68,17 @@ desktop)
     prefix="$work/my games"
     cmake --install "$BUILD" --prefix "$prefix" >/dev/null
     entry=$prefix/share/applications/lumbox.desktop
-    desktop-file-validate "$entry" >"$work/out" 2>&1 || true
-    [ -s "$work/out" ] && fail "desktop-file-validate: $(cat "$work/out")"
+    desktop-file-validate "$entry" >"$work/validate.log" 2>&1 || true
+    [ -s "$work/validate.log" ] && fail "desktop-file-validate finds fault with the menu entry"
     expect_entry_runs "$prefix" "$prefix/bin/lumbox"
     ;;
 manual)
-    need groff
-    need man
+    need groff man
     page=$SOURCE/dist/lumbox.6
-    groff -man -ww -z "$page" 2>"$work/groff" || fail "groff failed"
-    [ -s "$work/groff" ] && fail "groff warns: $(cat "$work/groff")"
-    LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>"$work/man" | col -b >"$work/text"
-    [ -s "$work/man" ] && fail "man warns: $(cat "$work/man")"
+    groff -man -ww -z "$page" 2>"$work/groff.log" || fail "groff failed"
+    [ -s "$work/groff.log" ] && fail "groff warns"
+    LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>"$work/man.log" | col -b >"$work/text"
+    [ -s "$work/man.log" ] && fail "man warns"
     # Every message the program can print is explained in the page.
     for message in "Couldn't initialize SDL: " "Couldn't set GL mode: " \
                    "lumbox: OpenGL error: " "lumbox: SDL error '"; do
@@ -94,14 +87,10 @@ manual)
     done
     ;;
 deb)
-    need cpack
-    need dpkg-deb
-    need dpkg-shlibdeps
-    need lintian
+    need cpack dpkg-deb dpkg-shlibdeps lintian
     cmake -S "$SOURCE" -B "$work/build" -DCMAKE_BUILD_TYPE=Release -DLUMBOX_INSTALL_BINDIR=games >/dev/null
     cmake --build "$work/build" -j2 >/dev/null
-    (cd "$work/build" && cpack -B "$work/package") >"$work/cpack.log" 2>&1 ||
-        fail "cpack failed: $(cat "$work/cpack.log")"
+    (cd "$work/build" && cpack -B "$work/package") >"$work/cpack.log" 2>&1 || fail "cpack failed"
     deb=$(ls "$work"/package/lumbox_*.deb)
     dpkg-deb -x "$deb" "$work/root"
     expect_tree "$work/root/usr" games/lumbox "${installed[@]}"
@@ -112,9 +101,7 @@ deb)
     for library in libc6 libsdl1.2 libglu1; do
         [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library: $depends"
     done
-    lintian --fail-on error,warning "$deb" >"$work/lintian" 2>&1 ||
-        fail "lintian finds fault with the package:
-$(sed 's/^/  /' "$work/lintian")"
+    lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || fail "lintian finds fault with the package"
     ;;
 setup)
     need dpkg-query
@@ -130,13 +117,12 @@ setup)
     PATH=$bin bash "$setup" --test >/dev/null 2>&1 ||
         skip "not everything scripts/setup.sh --test installs is here"
     rm "$bin/dpkg-query"
-    PATH=$bin bash "$setup" --test 2>"$work/err" ||
-        fail "without dpkg, setup.sh misses what is installed: $(cat "$work/err")"
+    PATH=$bin bash "$setup" --test 2>"$work/err" || fail "without dpkg, setup.sh misses what is installed"
     rm "$bin/xdotool"
     status=0
     PATH=$bin bash "$setup" --test 2>"$work/err" || status=$?
     [ "$status" -ne 0 ] || fail "without xdotool and apt-get, setup.sh succeeded"
-    grep -q "xdotool" "$work/err" || fail "setup.sh does not name the missing xdotool: $(cat "$work/err")"
+    grep -q "xdotool" "$work/err" || fail "setup.sh does not name the missing xdotool"
     ;;
 *)
     fail "usage: $0 install|desktop|manual|deb|setup"
