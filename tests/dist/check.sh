@@ -31,11 +31,8 @@ installed=(
 # expect_tree DIR FILE...: DIR holds exactly these files, nothing else.
 expect_tree() {
     local dir=$1; shift
-    local want got
-    want=$(printf '%s\n' "$@" | sort)
-    got=$(cd "$dir" && find . -type f -o -type l | sed 's|^\./||' | sort)
-    [ "$got" = "$want" ] || fail "installed files differ from the expected ones:
-$(diff <(echo "$want") <(echo "$got") | sed 's/^/  /')"
+    diff <(printf '%s\n' "$@" | sort) <(cd "$dir" && find . -type f -o -type l | sed 's|^\./||' | sort) >"$work/tree.log" ||
+        fail "installed files differ from the expected ones (< expected, > installed)"
 }
 
 # The installed program must be the demo itself: without a display it

@@ -27,9 +27,9 @@
 #   fps LOG            frames per second from the first swap to the last,
 #                      from a framehook log
 #   expect_exit STATUS SECONDS  lumbox ends within SECONDS with STATUS
-#   expect_no_error_lines       lumbox printed none of its own error lines
 #   expect_clean_exit [SECONDS] lumbox, told to end, ends within SECONDS
-#                      (10 unless given) with status 0 and no error lines
+#                      (10 unless given) with status 0 and printed none of
+#                      its own error lines
 #   escape_ends_lumbox Escape through xdotool, then expect_clean_exit
 . "$(dirname "${BASH_SOURCE[0]}")/../harness.sh"
 
@@ -154,15 +154,11 @@ expect_exit() {
 
 # SDL and the libraries under it may print notes of their own, such as
 # "Couldn't open plugin directory" under Wayland.
-expect_no_error_lines() {
+expect_clean_exit() {
+    expect_exit 0 "${1:-10}"
     if grep -E "^(lumbox: |Couldn't (initialize SDL|set GL mode): )" "$work/err"; then
         fail "lumbox reported errors where nothing failed"
     fi
-}
-
-expect_clean_exit() {
-    expect_exit 0 "${1:-10}"
-    expect_no_error_lines
 }
 escape_ends_lumbox() {
     xdotool key Escape
