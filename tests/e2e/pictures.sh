@@ -45,6 +45,7 @@ expect_clean_exit "$render_seconds"
 mkdir "$work/new"
 for name in "${names[@]}"; do
     [ -s "$work/$name.ppm" ] || fail "no picture of $name was taken"
+    [ "$(count "$name" "$notblack")" -gt "$lit_pixels" ] || fail "the picture of $name is (nearly) black"
     # No metadata, no time stamps: the same frame gives the same file.
     convert "$work/$name.ppm" -scale 50% -strip \
         -define png:exclude-chunks=date,time "$work/new/$name.png"

@@ -58,18 +58,20 @@ wait_until() {
 # find no display now and then.
 start_xserver() {
     need Xvfb xdotool import
-    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset "$@" 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset "$@" 3>"$work/display" >>"$work/xvfb.log" 2>&1 &
     stop_at_exit $!
     wait_until 10 "Xvfb gave no display number" grep -qs . "$work/display"
+    : >"$work/xvfb.log"  # notes on the display numbers it found taken
     export DISPLAY=":$(head -n1 "$work/display")"
 }
 
 start_openbox() {
     need openbox wmctrl
-    openbox --sm-disable >"$work/openbox.log" 2>&1 &
+    openbox --sm-disable >>"$work/openbox.log" 2>&1 &
     desktop_pid=$!
     stop_at_exit $!
     wait_until 10 "openbox did not take the screen" sh -c 'wmctrl -m 2>/dev/null'
+    : >"$work/openbox.log"  # notes on its start
 }
 
 # weston's x11 backend draws with pixman, its output refreshes at 60 Hz, and
@@ -82,10 +84,11 @@ start_weston() {
     mkdir -m 700 "$XDG_RUNTIME_DIR"
     printf '[shell]\nbackground-color=0xff000000\npanel-position=none\n' >"$work/weston.ini"
     weston --config="$work/weston.ini" --socket=lumbox-test --backend=x11-backend.so --use-pixman --idle-time=0 \
-        --width="${screen%%x*}" --height="$(echo "$screen" | cut -dx -f2)" >"$work/weston.log" 2>&1 &
+        --width="${screen%%x*}" --height="$(echo "$screen" | cut -dx -f2)" >>"$work/weston.log" 2>&1 &
     desktop_pid=$!
     stop_at_exit $!
     wait_until 10 "weston opened no socket" test -S "$XDG_RUNTIME_DIR/lumbox-test"
+    : >"$work/weston.log"  # notes on its start
     # No session bus: SDL would fork to start one, and the fork's exit
     # would write into the preloaded tools' logs.
     export WAYLAND_DISPLAY=lumbox-test SDL_VIDEODRIVER=wayland DBUS_SESSION_BUS_ADDRESS=unix:path=$work/nobus
