@@ -52,6 +52,16 @@ wait_until() {
     done
 }
 
+# started NAME WHAT COMMAND...: the server NAME just started in the
+# background ($!) ends at exit and is up once COMMAND succeeds (else fails
+# with WHAT); its log, $work/NAME.log, keeps only what it says after that,
+# not its notes on starting (display numbers found taken, a missing menu).
+started() {
+    stop_at_exit $!
+    wait_until 10 "$2" "${@:3}"
+    : >"$work/$1.log"
+}
+
 # -noreset: by default the server resets whenever its last client leaves,
 # and refuses whoever connects during the reset; with clients coming and
 # going (xdotool, and SDL, which connects twice at start) that made lumbox
@@ -59,9 +69,7 @@ wait_until() {
 start_xserver() {
     need Xvfb xdotool import
     Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset "$@" 3>"$work/display" >>"$work/xvfb.log" 2>&1 &
-    stop_at_exit $!
-    wait_until 10 "Xvfb gave no display number" grep -qs . "$work/display"
-    : >"$work/xvfb.log"  # notes on the display numbers it found taken
+    started xvfb "Xvfb gave no display number" grep -qs . "$work/display"
     export DISPLAY=":$(head -n1 "$work/display")"
 }
 
@@ -69,9 +77,7 @@ start_openbox() {
     need openbox wmctrl
     openbox --sm-disable >>"$work/openbox.log" 2>&1 &
     desktop_pid=$!
-    stop_at_exit $!
-    wait_until 10 "openbox did not take the screen" sh -c 'wmctrl -m 2>/dev/null'
-    : >"$work/openbox.log"  # notes on its start
+    started openbox "openbox did not take the screen" sh -c 'wmctrl -m 2>/dev/null'
 }
 
 # weston's x11 backend draws with pixman, its output refreshes at 60 Hz, and
@@ -86,9 +92,7 @@ start_weston() {
     weston --config="$work/weston.ini" --socket=lumbox-test --backend=x11-backend.so --use-pixman --idle-time=0 \
         --width="${screen%%x*}" --height="$(echo "$screen" | cut -dx -f2)" >>"$work/weston.log" 2>&1 &
     desktop_pid=$!
-    stop_at_exit $!
-    wait_until 10 "weston opened no socket" test -S "$XDG_RUNTIME_DIR/lumbox-test"
-    : >"$work/weston.log"  # notes on its start
+    started weston "weston opened no socket" test -S "$XDG_RUNTIME_DIR/lumbox-test"
     # No session bus: SDL would fork to start one, and the fork's exit
     # would write into the preloaded tools' logs.
     export WAYLAND_DISPLAY=lumbox-test SDL_VIDEODRIVER=wayland DBUS_SESSION_BUS_ADDRESS=unix:path=$work/nobus
