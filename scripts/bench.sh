@@ -36,6 +36,7 @@ cmake --build --preset bench -j"$(nproc)" >/dev/null
 tools=$PWD/build-bench/tools
 export LUMBOX=$PWD/build-bench/viewer/lumbox
 . tests/e2e/xserver.sh
+start_harness
 start_xserver
 
 # summary NAME COLUMN FILE: median, min and max of a column of numbers.

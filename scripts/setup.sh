@@ -38,7 +38,7 @@ test=(
     "libxfixes-dev          header:X11/extensions/Xfixes.h"
     "xvfb                   cmd:Xvfb"
     "xdotool"
-    "imagemagick            cmd:convert cmd:compare"
+    "imagemagick            cmd:convert cmd:compare cmd:import"
     "libgl1-mesa-dri        file:/usr/lib/*/dri/swrast_dri.so"
     "libegl1                lib:libEGL.so.1"
     "libegl-mesa0           lib:libEGL_mesa.so.0"

@@ -20,6 +20,7 @@
  *   FRAME:count        log the frame's number, so that a range of counts
  *                      shows how many frames a running program has drawn
  * Queued events are polled at the end of that same frame, as real input is.
+ * The list is read once at start; a malformed item ends the program.
  *
  * FRAMEHOOK_LOG: file that gets a line per logged fact, "KEY VALUE ...":
  *   first_frame_at S       wall clock (seconds since the epoch) when the
@@ -88,12 +89,73 @@ static void logline(const char *format, ...)
     fflush(logfile);
 }
 
+/* The actions, parsed once at start. */
+enum { maxactions = 256 };
+enum kind { click, motion, key, quit, shot, rss, storm, allocs, count };
+static struct action {
+    long first, last;  /* frames */
+    enum kind kind;
+    int x, y;          /* motion's position; key's symbol; storm's count */
+    const char *path;  /* shot's file */
+} actions[maxactions];
+static int actioncount;
+static char actiontext[16384];  /* FRAMEHOOK_ACTIONS, cut into its items */
+
+static void refuse(const char *why, const char *item)
+{
+    fprintf(stderr, "framehook: %s in FRAMEHOOK_ACTIONS: '%s'\n", why, item);
+    exit(2);
+}
+
+static void parseactions(const char *text)
+{
+    if (strlen(text) >= sizeof actiontext)
+        refuse("too long a list", "");
+    strcpy(actiontext, text);
+    for (char *item = strtok(actiontext, " "); item; item = strtok(NULL, " ")) {
+        if (actioncount == maxactions)
+            refuse("too many items from", item);
+        struct action *a = &actions[actioncount++];
+        char *what;
+        int end = 0;
+        a->first = a->last = strtol(item, &what, 10);
+        if (*what == '-')
+            a->last = strtol(what + 1, &what, 10);
+        if (what == item || *what++ != ':')
+            refuse("no FRAME: before the action", item);
+        if (strcmp(what, "click") == 0)
+            a->kind = click;
+        else if (strcmp(what, "quit") == 0)
+            a->kind = quit;
+        else if (strcmp(what, "rss") == 0)
+            a->kind = rss;
+        else if (strcmp(what, "allocs") == 0)
+            a->kind = allocs;
+        else if (strcmp(what, "count") == 0)
+            a->kind = count;
+        else if (sscanf(what, "motion:%d,%d%n", &a->x, &a->y, &end) == 2 && !what[end])
+            a->kind = motion;
+        else if (sscanf(what, "key:%d%n", &a->x, &end) == 1 && !what[end])
+            a->kind = key;
+        else if (sscanf(what, "storm:%d%n", &a->x, &end) == 1 && !what[end])
+            a->kind = storm;
+        else if (strncmp(what, "shot:", 5) == 0 && what[5]) {
+            a->kind = shot;
+            a->path = what + 5;
+        } else
+            refuse("an unknown action", item);
+    }
+}
+
 __attribute__((constructor)) static void start(void)
 {
     const char *path = getenv("FRAMEHOOK_LOG");
     if (path && *path)
         logfile = fopen(path, "w");
     owner = getpid();
+    const char *list = getenv("FRAMEHOOK_ACTIONS");
+    if (list)
+        parseactions(list);
 }
 
 __attribute__((destructor)) static void finish(void)
@@ -111,21 +173,25 @@ __attribute__((destructor)) static void finish(void)
         fclose(logfile);
 }
 
-static void push(SDL_Event *event)
-{
-    if (SDL_PushEvent(event) != 0)
-        fprintf(stderr, "framehook: cannot queue an event: %s\n", SDL_GetError());
-}
-
-static void pushkey(Uint8 type, SDLKey sym)
+/* Queues an event as input brings it: a press or release (by type) of key
+ * a, a press of mouse button a, or a mouse motion to (a, b). */
+static void queue(Uint8 type, int a, int b)
 {
     SDL_Event e;
     memset(&e, 0, sizeof e);
-    e.type = type;
-    e.key.type = type;
-    e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-    e.key.keysym.sym = sym;
-    push(&e);
+    e.type = type;  /* every member of the union starts with the type */
+    if (type == SDL_MOUSEMOTION) {
+        e.motion.x = (Uint16)a;
+        e.motion.y = (Uint16)b;
+    } else if (type == SDL_MOUSEBUTTONDOWN) {
+        e.button.button = (Uint8)a;
+        e.button.state = SDL_PRESSED;
+    } else {
+        e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+        e.key.keysym.sym = (SDLKey)a;
+    }
+    if (SDL_PushEvent(&e) != 0)
+        fprintf(stderr, "framehook: cannot queue an event: %s\n", SDL_GetError());
 }
 
 static void saveshot(const char *path)
@@ -164,62 +230,26 @@ static void logallocs(void)
 /* Runs the actions listed for this frame. */
 static void act(void)
 {
-    const char *actions = getenv("FRAMEHOOK_ACTIONS");
-    if (!actions)
-        return;
-    char item[4096];
-    for (const char *p = actions; *p;) {
-        size_t n = strcspn(p, " ");
-        if (n > 0 && n < sizeof item) {
-            memcpy(item, p, n);
-            item[n] = '\0';
-            char *what;
-            long first = strtol(item, &what, 10), last = first;
-            if (*what == '-')
-                last = strtol(what + 1, &what, 10);
-            if (first <= frames && frames <= last && *what == ':') {
-                what++;
-                SDL_Event e;
-                memset(&e, 0, sizeof e);
-                int x, y, sym;
-                if (strcmp(what, "click") == 0) {
-                    e.type = SDL_MOUSEBUTTONDOWN;
-                    e.button.type = SDL_MOUSEBUTTONDOWN;
-                    e.button.button = SDL_BUTTON_LEFT;
-                    e.button.state = SDL_PRESSED;
-                    push(&e);
-                } else if (sscanf(what, "motion:%d,%d", &x, &y) == 2) {
-                    e.type = SDL_MOUSEMOTION;
-                    e.motion.type = SDL_MOUSEMOTION;
-                    e.motion.x = (Uint16)x;
-                    e.motion.y = (Uint16)y;
-                    push(&e);
-                } else if (sscanf(what, "key:%d", &sym) == 1) {
-                    pushkey(SDL_KEYDOWN, (SDLKey)sym);
-                    pushkey(SDL_KEYUP, (SDLKey)sym);
-                } else if (strcmp(what, "quit") == 0) {
-                    pushkey(SDL_KEYDOWN, SDLK_ESCAPE);
-                } else if (strncmp(what, "shot:", 5) == 0) {
-                    saveshot(what + 5);
-                } else if (strcmp(what, "rss") == 0) {
-                    logline("rss %ld %ld\n", frames, residentkb());
-                } else if (sscanf(what, "storm:%d", &x) == 1) {
-                    int lost = queuestorm(frames, x);
-                    if (lost > 0)
-                        fprintf(stderr, "framehook: frame %ld: %d storm events did not fit in the queue\n",
-                                frames, lost);
-                } else if (strcmp(what, "allocs") == 0) {
-                    logallocs();
-                } else if (strcmp(what, "count") == 0) {
-                    logline("frame %ld\n", frames);
-                } else {
-                    fprintf(stderr, "framehook: unknown action '%s'\n", what);
-                }
-            }
+    for (int k = 0; k < actioncount; k++) {
+        const struct action *a = &actions[k];
+        if (frames < a->first || frames > a->last)
+            continue;
+        switch (a->kind) {
+        case click: queue(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 0); break;
+        case motion: queue(SDL_MOUSEMOTION, a->x, a->y); break;
+        case key: queue(SDL_KEYDOWN, a->x, 0); queue(SDL_KEYUP, a->x, 0); break;
+        case quit: queue(SDL_KEYDOWN, SDLK_ESCAPE, 0); break;
+        case shot: saveshot(a->path); break;
+        case rss: logline("rss %ld %ld\n", frames, residentkb()); break;
+        case allocs: logallocs(); break;
+        case count: logline("frame %ld\n", frames); break;
+        case storm: {
+            int lost = queuestorm(frames, a->x);
+            if (lost > 0)
+                fprintf(stderr, "framehook: frame %ld: %d storm events did not fit in the queue\n", frames, lost);
+            break;
         }
-        p += n;
-        while (*p == ' ')
-            p++;
+        }
     }
 }
 

@@ -22,15 +22,9 @@
 #                         what is missing
 # SOURCE and BUILD name the source tree and a configured, built tree.
 # Exits 77 (skipped) when a needed Debian tool is missing.
-set -euo pipefail
-
-skip() { echo "SKIPPED: $*"; exit 77; }
-fail() { echo "FAIL: $*" >&2; exit 1; }
-need() { command -v "$1" >/dev/null || skip "$1 is not installed (scripts/setup.sh --test installs it)"; }
-
+. "$(dirname "$0")/../harness.sh"
 [ -d "${SOURCE:-}" ] && [ -d "${BUILD:-}" ] || fail "SOURCE and BUILD must name the source and build trees"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+start_harness
 
 installed=(
     libexec/xscreensaver/lumbox
@@ -46,11 +40,8 @@ installed=(
 # expect_tree DIR FILE...: DIR holds exactly these files, nothing else.
 expect_tree() {
     local dir=$1; shift
-    local want got
-    want=$(printf '%s\n' "$@" | sort)
-    got=$(cd "$dir" && find . -type f -o -type l | sed 's|^\./||' | sort)
-    [ "$got" = "$want" ] || fail "installed files differ from the expected ones:
-$(diff <(echo "$want") <(echo "$got") | sed 's/^/  /')"
+    diff <(printf '%s\n' "$@" | sort) <(cd "$dir" && find . -type f -o -type l | sed 's|^\./||' | sort) >"$work/tree.log" ||
+        fail "installed files differ from the expected ones (< expected, > installed)"
 }
 
 # The installed program must be the demo itself: without a display it
@@ -98,21 +89,20 @@ desktop)
     # A hack's entry names no menu category but Screensaver, which the
     # validator only hints at, as it does for XScreenSaver's own entries.
     for entry in lumbox.desktop screensavers/lumbox.desktop; do
-        desktop-file-validate "$prefix/share/applications/$entry" 2>&1 | grep -v ': hint: ' >"$work/out" || true
-        [ -s "$work/out" ] && fail "desktop-file-validate: $(cat "$work/out")"
+        desktop-file-validate "$prefix/share/applications/$entry" 2>&1 | grep -v ': hint: ' >"$work/validate.log" || true
+        [ -s "$work/validate.log" ] && fail "desktop-file-validate finds fault with $entry"
     done
     expect_entry_runs "$prefix/share/applications/lumbox.desktop" "$prefix/bin/lumbox"
     expect_entry_runs "$prefix/share/applications/screensavers/lumbox.desktop" \
         "$prefix/libexec/xscreensaver/lumbox"
     ;;
 manual)
-    need groff
-    need man
+    need groff man
     page=$SOURCE/dist/lumbox.6
-    groff -man -ww -z "$page" 2>"$work/groff" || fail "groff failed"
-    [ -s "$work/groff" ] && fail "groff warns: $(cat "$work/groff")"
-    LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>"$work/man" | col -b >"$work/text"
-    [ -s "$work/man" ] && fail "man warns: $(cat "$work/man")"
+    groff -man -ww -z "$page" 2>"$work/groff.log" || fail "groff failed"
+    [ -s "$work/groff.log" ] && fail "groff warns"
+    LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>"$work/man.log" | col -b >"$work/text"
+    [ -s "$work/man.log" ] && fail "man warns"
     # Every message the program can print is explained in the page.
     for message in "Couldn't initialize SDL: " "Couldn't set GL mode: " \
                    "lumbox: OpenGL error: " "lumbox: SDL error '"; do
@@ -121,14 +111,10 @@ manual)
     done
     ;;
 deb)
-    need cpack
-    need dpkg-deb
-    need dpkg-shlibdeps
-    need lintian
+    need cpack dpkg-deb dpkg-shlibdeps lintian
     cmake -S "$SOURCE" -B "$work/build" -DCMAKE_BUILD_TYPE=Release -DLUMBOX_INSTALL_BINDIR=games >/dev/null
     cmake --build "$work/build" -j2 >/dev/null
-    (cd "$work/build" && cpack -B "$work/package") >"$work/cpack.log" 2>&1 ||
-        fail "cpack failed: $(cat "$work/cpack.log")"
+    (cd "$work/build" && cpack -B "$work/package") >"$work/cpack.log" 2>&1 || fail "cpack failed"
     deb=$(ls "$work"/package/lumbox_*.deb)
     dpkg-deb -x "$deb" "$work/root"
     expect_tree "$work/root/usr" games/lumbox "${installed[@]}"
@@ -146,14 +132,12 @@ deb)
     apt-cache show libsdl1.2-compat-shim >/dev/null 2>&1 ||
         skip "apt knows no libsdl1.2-compat-shim (apt-get update fetches the package lists)"
     : >"$work/nothing-installed"
-    apt-get -s -o Dir::State::status="$work/nothing-installed" install "$deb" >"$work/apt" 2>&1 ||
-        fail "apt cannot install the package: $(cat "$work/apt")"
-    sdl=$(grep -E '^Inst (libsdl1\.2debian|libsdl1\.2-compat-shim) ' "$work/apt" | cut -d' ' -f2 | paste -sd' ' || true)
+    apt-get -s -o Dir::State::status="$work/nothing-installed" install "$deb" >"$work/apt.log" 2>&1 ||
+        fail "apt cannot install the package"
+    sdl=$(grep -E '^Inst (libsdl1\.2debian|libsdl1\.2-compat-shim) ' "$work/apt.log" | cut -d' ' -f2 | paste -sd' ' || true)
     [ "$sdl" = libsdl1.2-compat-shim ] ||
         fail "apt brings '$sdl' as SDL 1.2, not only libsdl1.2-compat-shim"
-    lintian --fail-on error,warning "$deb" >"$work/lintian" 2>&1 ||
-        fail "lintian finds fault with the package:
-$(sed 's/^/  /' "$work/lintian")"
+    lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || fail "lintian finds fault with the package"
     ;;
 setup)
     need dpkg-query
@@ -169,13 +153,12 @@ setup)
     PATH=$bin bash "$setup" --test >/dev/null 2>&1 ||
         skip "not everything scripts/setup.sh --test installs is here"
     rm "$bin/dpkg-query"
-    PATH=$bin bash "$setup" --test 2>"$work/err" ||
-        fail "without dpkg, setup.sh misses what is installed: $(cat "$work/err")"
+    PATH=$bin bash "$setup" --test 2>"$work/err" || fail "without dpkg, setup.sh misses what is installed"
     rm "$bin/xdotool"
     status=0
     PATH=$bin bash "$setup" --test 2>"$work/err" || status=$?
     [ "$status" -ne 0 ] || fail "without xdotool and apt-get, setup.sh succeeded"
-    grep -q "xdotool" "$work/err" || fail "setup.sh does not name the missing xdotool: $(cat "$work/err")"
+    grep -q "xdotool" "$work/err" || fail "setup.sh does not name the missing xdotool"
     ;;
 *)
     fail "usage: $0 install|desktop|manual|deb|setup"

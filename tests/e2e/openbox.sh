@@ -4,33 +4,37 @@
 # nothing while iconified, and ends with status 0 both on Escape and on the
 # window manager's close, also while iconified.
 . "$(dirname "$0")/xserver.sh"
-[ -f "${FRAMEHOOK:-}" ] || fail "FRAMEHOOK does not name the built framehook.so"
+start_harness
 need xprop convert
 
 screen=1920x1080x24
 picture=1440x1080+240+0  # 800x600 scaled to the screen's height, centred
 
-# expect_named WINDOW: the window gets the name lumbox, in both the old and
-# the new property; waits for it, as it is named once its mode is set.
+# named PROPERTY: lumbox's window has the name lumbox in that property.
+named() {
+    seen=$(xprop -id "$window" "$1")
+    [[ "$seen" == *'= "lumbox"' ]]
+}
+# expect_named: the window gets the name lumbox, in both the old and the
+# new property, once its mode is set.
 expect_named() {
-    local property
-    for property in WM_NAME _NET_WM_NAME; do
-        for _ in $(seq 50); do
-            xprop -id "$1" "$property" | grep -q '= "lumbox"$' && continue 2
-            sleep 0.1
-        done
-        fail "the window's $property is not lumbox: $(xprop -id "$1" "$property")"
-    done
+    wait_for_window
+    wait_until 5 "the window's WM_NAME is not lumbox" named WM_NAME
+    wait_until 5 "the window's _NET_WM_NAME is not lumbox" named _NET_WM_NAME
 }
 
-# expect_motion X Y: the last mouse motion lumbox polled was to (X, Y), in
-# its own 800x600 coordinates; waits for it.
-expect_motion() {
-    for _ in $(seq 50); do
-        [ "$(grep '^motion ' "$work/log" | tail -n1)" = "motion $1 $2" ] && return
-        sleep 0.1
-    done
-    fail "the pointer reached lumbox as $(grep '^motion ' "$work/log" | tail -n1), not ($1, $2)"
+# motion_to X Y: the last mouse motion lumbox polled was to (X, Y), in its
+# own 800x600 coordinates.
+motion_to() {
+    seen=$(grep '^motion ' "$work/log" | tail -n1)
+    [ "$seen" = "motion $1 $2" ]
+}
+
+# filled: the lit part of a shot is the whole picture's frame.
+filled() {
+    shot start
+    seen=$(lit_box start)
+    [ "$seen" = "$picture" ]
 }
 
 # frames_drawn: the number of frames drawn so far, which framehook logs at
@@ -46,24 +50,17 @@ idle_percent=5   # of one core, at most
 
 start_xserver
 start_openbox
-start_lumbox LD_PRELOAD="$FRAMEHOOK" FRAMEHOOK_LOG="$work/log" FRAMEHOOK_ACTIONS="1-999999999:count"
-window=$(lumbox_window)
-expect_named "$window"
-
+start_hooked FRAMEHOOK_ACTIONS="1-999999999:count"
+expect_named
 # The camera starts outside the field, so the picture fills its frame only
-# after a while: wait for a shot whose lit part is the whole frame.
-for _ in $(seq 50); do
-    shot start
-    [ "$(lit_box start)" = "$picture" ] && break
-    sleep 0.2
-done
-[ "$(lit_box start)" = "$picture" ] || fail "the lit picture is $(lit_box start), expected $picture"
+# after a while.
+wait_until 10 "the lit picture did not become $picture" filled
 
 # A point off the centre, then the screen's centre.
 xdotool mousemove 600 270
-expect_motion 200 150
+wait_until 5 "the pointer did not reach lumbox as (200, 150)" motion_to 200 150
 xdotool mousemove 960 540
-expect_motion 400 300
+wait_until 5 "the pointer did not reach lumbox as (400, 300)" motion_to 400 300
 [ -x "${POINTER:-}" ] || fail "POINTER does not name the built pointer helper"
 shown=$("$POINTER")
 [ "$shown" -eq 0 ] || fail "the pointer shows over the picture ($shown pixels)"
@@ -81,19 +78,15 @@ echo "iconified for $idle_seconds s: $drawn frames, $percent % of a core"
 frames=$(frames_drawn)
 xdotool windowactivate --sync "$window"
 wait_until 10 "lumbox drawing again once shown" drawn_since "$frames"
-
-xdotool key Escape
-expect_clean_exit
+escape_ends_lumbox
 
 # Closed by the window manager, shown and iconified.
 start_lumbox
-window=$(lumbox_window)
-expect_named "$window"
+expect_named
 wmctrl -c lumbox || fail "the window manager found no window named lumbox to close"
 expect_clean_exit
 start_lumbox
-window=$(lumbox_window)
-expect_named "$window"
+expect_named
 xdotool windowminimize --sync "$window"
 wmctrl -c lumbox || fail "the window manager found no iconified window named lumbox to close"
 expect_clean_exit

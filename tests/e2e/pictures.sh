@@ -8,8 +8,8 @@
 #                            the one recorded there in mesa-version
 #   pictures.sh --write DIR  renders them, with mesa-version, into DIR
 . "$(dirname "$0")/xserver.sh"
-[ -f "${FRAMEHOOK:-}" ] || fail "FRAMEHOOK does not name the built framehook.so"
-command -v convert >/dev/null || skip "ImageMagick is not installed (scripts/setup.sh --test installs it)"
+start_harness
+need convert
 pictures=$(cd "$(dirname "$0")/../../docs/pictures" && pwd)
 
 case "${1:-}" in
@@ -39,15 +39,13 @@ done
 actions+=" $frame:quit"
 
 start_xserver
-LD_PRELOAD=$FRAMEHOOK FRAMEHOOK_LOG=$work/log FRAMEHOOK_ACTIONS=$actions \
-    "$LUMBOX" >"$work/out" 2>"$work/err" &
-lumbox_pid=$!
-expect_exit 0 "$render_seconds"
-expect_no_error_lines
+start_hooked FRAMEHOOK_ACTIONS="$actions"
+expect_clean_exit "$render_seconds"
 
 mkdir "$work/new"
 for name in "${names[@]}"; do
     [ -s "$work/$name.ppm" ] || fail "no picture of $name was taken"
+    [ "$(count "$name" "$notblack")" -gt "$lit_pixels" ] || fail "the picture of $name is (nearly) black"
     # No metadata, no time stamps: the same frame gives the same file.
     convert "$work/$name.ppm" -scale 50% -strip \
         -define png:exclude-chunks=date,time "$work/new/$name.png"

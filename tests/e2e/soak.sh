@@ -5,7 +5,7 @@
 # releases). It keeps running, its resident memory stays flat from an early
 # frame to a late one, and it ends on Escape with status 0.
 . "$(dirname "$0")/xserver.sh"
-[ -f "${FRAMEHOOK:-}" ] || fail "FRAMEHOOK does not name the built framehook.so"
+start_harness
 
 frames=${SOAK_FRAMES:-5000}  # frames with input; about half a minute at llvmpipe speed
 early=$(( frames / 5 ))      # resident memory is compared from here ...
@@ -35,34 +35,23 @@ pound() {
     done
 }
 
-start_xserver
-LD_PRELOAD="$FRAMEHOOK" FRAMEHOOK_LOG="$work/log" FRAMEHOOK_ACTIONS="$actions" \
-    "$LUMBOX" >"$work/out" 2>"$work/err" &
-lumbox_pid=$!
-lumbox_window >/dev/null
+# reached FRAME: framehook logged the memory at FRAME; fails at once if
+# lumbox has ended.
+reached() {
+    kill -0 "$lumbox_pid" 2>/dev/null || fail "lumbox ended under input, before frame $1"
+    grep -qs "^rss $1 " "$work/log"
+}
 
+start_xserver
+start_hooked FRAMEHOOK_ACTIONS="$actions"
+wait_for_window
 pound &
 pound_pid=$!
-stop_pound() {
-    [ -n "${pound_pid:-}" ] || return 0
-    kill "$pound_pid" 2>/dev/null || true
-    wait "$pound_pid" 2>/dev/null || true
-    pound_pid=
-}
-trap 'stop_pound; cleanup' EXIT
-
-# Wait (at most three minutes) for the late memory reading.
-for _ in $(seq 1800); do
-    grep -q "^rss $late " "$work/log" 2>/dev/null && break
-    kill -0 "$lumbox_pid" 2>/dev/null || fail "lumbox ended under input, before frame $late"
-    sleep 0.1
-done
-grep -q "^rss $late " "$work/log" || fail "lumbox did not reach frame $late within three minutes"
-stop_pound
-
-xdotool key Escape
-expect_exit 0 10
-expect_no_error_lines
+stop_at_exit "$pound_pid"
+wait_until 180 "lumbox did not reach frame $late" reached "$late"
+kill "$pound_pid"
+wait "$pound_pid" || true
+escape_ends_lumbox
 if grep "^framehook:" "$work/err"; then fail "framehook could not deliver all input"; fi
 
 early_kb=$(awk -v f="$early" '$1 == "rss" && $2 == f { print $3 }' "$work/log")

@@ -3,6 +3,7 @@
 # once the user is back it is gone within 3 s, with no X error logged. The
 # daemon refuses to run hacks as root, so as root it runs as nobody.
 . "$(dirname "$0")/xserver.sh"
+start_harness
 need xscreensaver xscreensaver-command pgrep convert
 [ -x /usr/libexec/xscreensaver/xscreensaver-gl-visual ] ||
     skip "xscreensaver-gl is not installed (scripts/setup.sh --test installs it)"
@@ -34,7 +35,7 @@ daemon_answers() { "${as_user[@]}" xscreensaver-command -time >/dev/null 2>&1; }
 start_xserver
 # The daemon's log, with the hack's standard error, is what a failure shows.
 "${as_user[@]}" xscreensaver -no-splash -verbose >"$work/err" 2>&1 &
-desktop_pid=$!
+stop_at_exit $!
 wait_until 10 "the daemon answering" daemon_answers
 "${as_user[@]}" xscreensaver-command -activate >/dev/null
 wait_until 30 "the hack's picture at $picture" shows_picture

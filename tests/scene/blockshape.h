@@ -1,10 +1,12 @@
-// Reads a block of the field back as a shape: the axis it is flat along and
-// the extent of its rectangle along the other two.
+// Reads the field back: a block as a shape (the axis it is flat along and
+// the extent of its rectangle along the other two), or the whole field as a
+// copy to compare with later.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 
 #include "field.h"
 
@@ -55,3 +57,11 @@ inline void expectrectangles(float a, float b)
         ASSERT_TRUE(ab || ba) << "sides " << p << " x " << q;
     }
 }
+
+// The field's arrays as they were when the copy was made.
+struct FieldCopy {
+    float positions[vertexslots][3], colours[vertexslots];
+    FieldCopy() { memcpy(positions, mmix, sizeof mmix); memcpy(colours, mcol, sizeof mcol); }
+    bool samepositions() const { return memcmp(positions, mmix, sizeof mmix) == 0; }
+    bool samecolours() const { return memcmp(colours, mcol, sizeof mcol) == 0; }
+};

@@ -106,22 +106,17 @@ TEST_F(StartField, UsesExactly8743RandomDrawsAndIsTheSameEveryRun)
         rand();
     EXPECT_EQ(rand(), afterfield) << "a draw was added or lost";
 
-    static float firstmmix[vertexslots][3], firstmcol[vertexslots];
-    memcpy(firstmmix, mmix, sizeof mmix);
-    memcpy(firstmcol, mcol, sizeof mcol);
+    FieldCopy first;
     buildstartfield();
-    EXPECT_EQ(memcmp(firstmmix, mmix, sizeof mmix), 0);
-    EXPECT_EQ(memcmp(firstmcol, mcol, sizeof mcol), 0);
+    EXPECT_TRUE(first.samepositions() && first.samecolours()) << "a second build differs";
 }
 
 TEST_F(StartField, DoblockzMovesBlocksButKeepsTheirColours)
 {
-    static float before[vertexslots], moved[vertexslots][3];
-    memcpy(before, mcol, sizeof mcol);
-    memcpy(moved, mmix, sizeof mmix);
+    FieldCopy before;
     doblockz();
-    EXPECT_EQ(memcmp(before, mcol, sizeof mcol), 0);
-    EXPECT_NE(memcmp(moved, mmix, sizeof mmix), 0);
+    EXPECT_TRUE(before.samecolours());
+    EXPECT_FALSE(before.samepositions());
 }
 
 TEST(Doblockz, DrawsCentreThenOrientationInOrder)

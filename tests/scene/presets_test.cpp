@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <functional>
 #include <vector>
 
 #include "blockshape.h"
@@ -38,13 +37,22 @@ protected:
     }
 };
 
-// A branch of a colour rule, as a test on a block's red, green and blue.
-using Branch = std::function<bool(float r, float g, float b)>;
+// A branch of a colour rule: a block's red, green and blue are r, g and b
+// times one whole number of hundredths no larger than top.
+struct Branch {
+    float r, g, b, top;
+};
 
 // True when x is a whole number of hundredths no larger than top.
 bool hundredths(float x, float top)
 {
     return x >= 0 && x <= top + 1e-6f && std::fabs(x * 100 - std::round(x * 100)) < 1e-3f;
+}
+
+bool matches(const Branch &k, float r, float g, float b)
+{
+    float v = k.r ? r / k.r : k.g ? g / k.g : b / k.b;  // halving and doubling are exact
+    return r == k.r * v && g == k.g * v && b == k.b * v && hundredths(v, k.top);
 }
 
 // Checks that every block's colour fits one branch, and that each branch
@@ -56,7 +64,7 @@ void expectcolours(const std::vector<Branch> &branches)
         float r = mcol[i], g = mcol[i + 1], b = mcol[i + 2];
         int fits = 0, last = -1;
         for (size_t k = 0; k < branches.size(); k++)
-            if (branches[k](r, g, b)) {
+            if (matches(branches[k], r, g, b)) {
                 fits++;
                 last = k;
             }
@@ -90,40 +98,21 @@ TEST_F(Presets, EachPresetsOutlineShapesEveryBlock)
 
 TEST_F(Presets, ColourSchemesKeepTheirChannelRelations)
 {
-    showpreset(1);
-    expectcolours({
-        [](float r, float g, float b) { return hundredths(2 * r, 0.99f) && g == 0 && b == 0; },  // dark red
-        [](float r, float g, float b) { return r == 0 && g == b && hundredths(2 * g, 0.99f); },  // dark cyan
-        [](float r, float g, float b) { return r == 0 && b == 2 * g && hundredths(b, 0.99f); },  // blue-cyan
-    });
-
-    showpreset(2);
-    expectcolours({
-        [](float r, float g, float b) { return r == g && g == b && hundredths(r, 0.49f); },      // grey
-        [](float r, float g, float b) { return g == r / 2 && b == 0 && hundredths(r, 0.99f); },  // orange
-        [](float r, float g, float b) { return r == 0 && g == 0 && hundredths(b, 0.99f); },      // blue
-    });
-
-    showpreset(3);
-    expectcolours({
-        [](float r, float g, float b) { return r == g && g == b && hundredths(r, 0.49f); },      // grey
-        [](float r, float g, float b) { return g == 0 && b == 0 && hundredths(r, 0.99f); },      // red
-        [](float r, float g, float b) { return r == b / 2 && g == 0 && hundredths(b, 0.99f); },  // violet
-    });
-
-    showpreset(4);
-    expectcolours({
-        [](float r, float g, float b) { return g == 2 * r && b == 0 && hundredths(g, 0.49f); },  // yellow-green
-        [](float r, float g, float b) { return g == r / 2 && b == 0 && hundredths(r, 0.99f); },  // orange
-        [](float r, float g, float b) { return r == 0 && b == 0 && hundredths(2 * g, 0.99f); },  // dark green
-    });
-
-    // Preset 0 halves the blue preset 4 left, which is none.
-    showpreset(0);
-    expectcolours({
-        [](float r, float g, float b) { return r == g && g == b && hundredths(r, 0.59f); },  // grey
-        [](float r, float g, float b) { return r == 0 && b == 0 && hundredths(g, 0.99f); },  // green
-    });
+    const struct {
+        int preset;
+        std::vector<Branch> branches;
+    } schemes[] = {
+        {1, {{0.5f, 0, 0, 0.99f}, {0, 0.5f, 0.5f, 0.99f}, {0, 0.5f, 1, 0.99f}}},  // dark red, dark cyan, blue-cyan
+        {2, {{1, 1, 1, 0.49f}, {1, 0.5f, 0, 0.99f}, {0, 0, 1, 0.99f}}},          // grey, orange, blue
+        {3, {{1, 1, 1, 0.49f}, {1, 0, 0, 0.99f}, {0.5f, 0, 1, 0.99f}}},          // grey, red, violet
+        {4, {{0.5f, 1, 0, 0.49f}, {1, 0.5f, 0, 0.99f}, {0, 0.5f, 0, 0.99f}}},    // yellow-green, orange, dark green
+        // Preset 0 halves the blue preset 4 left, which is none.
+        {0, {{1, 1, 1, 0.59f}, {0, 1, 0, 0.99f}}},  // grey, green
+    };
+    for (const auto &scheme : schemes) {
+        showpreset(scheme.preset);
+        expectcolours(scheme.branches);
+    }
 }
 
 TEST_F(Presets, PresetZeroGreensKeepHalfTheBlueTheyHeld)

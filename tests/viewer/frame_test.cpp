@@ -7,9 +7,9 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
+#include "../scene/blockshape.h"
 #include "SDL.h"
 #include "camera.h"
 #include "display.h"
@@ -129,40 +129,38 @@ TEST_F(Frames, EscapeEndsTheRunEvenWhenMotionFollowsInTheSameFrame)
 TEST_F(Frames, ClicksOfOneFrameMakeOnePresetStepDrawnInTheNextFrame)
 {
     int before = fx;
-    static float colours[vertexslots];
-    memcpy(colours, mcol, sizeof mcol);
+    FieldCopy field;
 
     push(click());
     push(click(SDL_BUTTON_RIGHT));
     drawframe();  // polls both clicks at its end
     EXPECT_EQ(fx, before);
     EXPECT_EQ(changer, 1);
-    EXPECT_EQ(memcmp(colours, mcol, sizeof mcol), 0);
+    EXPECT_TRUE(field.samecolours());
 
     drawframe();
     EXPECT_EQ(fx, (before + 1) % (maxfx + 1));
     EXPECT_EQ(changer, 0);
-    EXPECT_NE(memcmp(colours, mcol, sizeof mcol), 0);
+    EXPECT_FALSE(field.samecolours());
 }
 
 TEST_F(Frames, ANewCameraLegDrawsBeforeTheFrameChangesThePreset)
 {
     // A frame that begins a leg and changes the preset: the camera's six
     // draws come first, so the field is the one built after them.
-    static float built[vertexslots][3];
     int start = fx;
     camcounter = leglength;
     changer = 1;
     srand(42);
     drawframe();
-    memcpy(built, mmix, sizeof mmix);
+    FieldCopy built;
 
     srand(42);
     for (int n = 0; n < 6; n++)
         rand();
     fx = start;
     changefx();
-    EXPECT_EQ(memcmp(built, mmix, sizeof mmix), 0);
+    EXPECT_TRUE(built.samepositions());
 }
 
 TEST_F(Frames, IconifiedTheRunWaitsForEventsUntilShownAgainOrClosed)
