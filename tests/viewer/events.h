@@ -40,8 +40,7 @@ inline SDL_Event click(Uint8 which = SDL_BUTTON_LEFT)
 // SDL_APPACTIVE (shown, not iconified) or SDL_APPINPUTFOCUS.
 inline SDL_Event activity(Uint8 gain, Uint8 state)
 {
-    SDL_Event e = oftype(SDL_ACTIVEEVENT);
-    e.active.gain = gain;
-    e.active.state = state;
+    SDL_Event e{};
+    e.active = SDL_ActiveEvent{SDL_ACTIVEEVENT, gain, state};
     return e;
 }
