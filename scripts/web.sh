@@ -13,4 +13,4 @@ emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build-web -j"$(nproc)"
 [ "$port" = --build ] && exit 0
 echo "lumbox: open http://127.0.0.1:$port/ (Ctrl+C stops the server)"
-exec python3 -m http.server --bind 127.0.0.1 --directory build-web/web "$port"
+exec python3 -m http.server --bind 127.0.0.1 --directory build-web/page "$port"
