@@ -5,9 +5,10 @@
 #                             X11, Xvfb, xdotool, ImageMagick, Mesa's
 #                             llvmpipe, openbox, weston, the Debian tools
 #                             that check the install and the package, and
-#                             for the web build Emscripten, Chromium and the
+#                             for the web build Emscripten, Chromium, the
 #                             browser test's npm packages, pinned by their
-#                             lockfile)
+#                             lockfile, and Python, whose web server the
+#                             test uses as scripts/web.sh does)
 #   scripts/setup.sh --bench  what the tests need, plus valgrind for the
 #                             benchmark's profile
 #   scripts/setup.sh --web    what building the web version and serving it
@@ -57,6 +58,7 @@ test=(
     "chromium"
     "nodejs                 cmd:node"
     "npm"
+    "python3"
 )
 bench=(
     "valgrind"

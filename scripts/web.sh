@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up what is missing and builds lumbox for the browser in build-web/
-# through Emscripten's emcmake; then serves its page on
+# through Emscripten's emcmake; then serves its page, the folder
+# build-web/page/ that holds only the page's three files, on
 # http://127.0.0.1:PORT/ (8000 unless given) until interrupted. Only this
 # machine can reach it.
 #   scripts/web.sh [PORT]   build and serve
