@@ -6,8 +6,9 @@
 #                             llvmpipe, openbox, weston, XScreenSaver, the
 #                             Debian tools that check the install and the
 #                             package, and for the web build Emscripten,
-#                             Chromium and the browser test's npm packages,
-#                             pinned by their lockfile)
+#                             Chromium, the browser test's npm packages,
+#                             pinned by their lockfile, and Python, whose web
+#                             server the test uses as scripts/web.sh does)
 #   scripts/setup.sh --bench  what the tests need, plus valgrind for the
 #                             benchmark's profile
 #   scripts/setup.sh --web    what building the web version and serving it
@@ -61,6 +62,7 @@ test=(
     "chromium"
     "nodejs                 cmd:node"
     "npm"
+    "python3"
 )
 bench=(
     "valgrind"

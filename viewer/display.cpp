@@ -68,6 +68,23 @@ static const char *unaskedinvisibledriver()
     return name;
 }
 
+// Asks for buffer swaps that wait for the display's refresh, where SDL has
+// the attribute. Emscripten's port lacks it (and would stop the program at
+// an attribute it does not know); a page's frames come once per refresh
+// anyway. The first version names the attribute as a member of SDL's
+// attribute enum, so it exists only where the attribute does, and the int
+// argument of askswapcontrol<SDL_GLattr>(0) prefers it to the second.
+template <typename Attributes>
+static auto askswapcontrol(int) -> decltype(SDL_GL_SetAttribute(Attributes::SDL_GL_SWAP_CONTROL, 1))
+{
+    return SDL_GL_SetAttribute(Attributes::SDL_GL_SWAP_CONTROL, 1);
+}
+template <typename Attributes>
+static int askswapcontrol(long)
+{
+    return -1;  // no such attribute in this SDL
+}
+
 void opendisplay()
 {
     const int w = modewidth, h = modeheight;
@@ -96,7 +113,7 @@ void opendisplay()
     // refresh: unasked, the SDL 1.2 layer on SDL 2 lets them run free and
     // a fast GPU flies the tour past in a blur. A user's
     // SDL12COMPAT_SYNC_TO_VBLANK=0 still frees them.
-    SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 1);
+    askswapcontrol<SDL_GLattr>(0);
     if (SDL_SetVideoMode(w, h, bpp, SDL_OPENGL | SDL_FULLSCREEN) == nullptr) {
         fprintf(stderr, "Couldn't set GL mode: %s\n", SDL_GetError());
         SDL_Quit();

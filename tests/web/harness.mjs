@@ -1,17 +1,17 @@
-// Shared by the browser test and the benchmark: serves a built web folder
-// on 127.0.0.1 and opens its page in headless Chromium (SwiftShader's
-// WebGL), counting the frames the page asks the browser for.
-import { createServer } from 'node:http';
-import { existsSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
+// Shared by the browser test and the benchmark: serves a built page folder
+// on 127.0.0.1 as the README's command does and opens its page in headless
+// Chromium (SwiftShader's WebGL), counting the frames the page asks the
+// browser for.
+import { spawn } from 'node:child_process';
+import { existsSync, mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
-import { extname, join, normalize } from 'node:path';
+import { join } from 'node:path';
 
 export const skipped = 77;  // CTest's skip code
 
 export const width = 800, height = 600;  // the demo's mode, pixels
 
 const chromium = process.env.CHROMIUM || '/usr/bin/chromium';
-const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm' };
 
 // Ends the process with CTest's skip code and the reason.
 export function skip(reason) {
@@ -19,25 +19,30 @@ export function skip(reason) {
     process.exit(skipped);
 }
 
-// Serves the files of dir, and nothing else, on a free port of 127.0.0.1.
+// Serves dir with the server scripts/web.sh runs (Python's http.server) on
+// a free port of 127.0.0.1, which it names on its first line of output.
+// Resolves to the server's process and the page's origin.
 function serve(dir) {
-    const server = createServer((request, response) => {
-        const path = normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname));
-        const file = join(dir, path === '/' ? 'index.html' : path);
-        if (path.includes('..') || !existsSync(file)) {
-            response.writeHead(404).end();
-            return;
-        }
-        response.writeHead(200, { 'Content-Type': types[extname(file)] || 'application/octet-stream' });
-        response.end(readFileSync(file));
+    const server = spawn('python3', ['-u', '-m', 'http.server', '--bind', '127.0.0.1', '--directory', dir, '0'],
+                         { stdio: ['ignore', 'pipe', 'ignore'] });
+    process.on('exit', () => server.kill());
+    return new Promise((resolve, reject) => {
+        let said = '';
+        server.stdout.on('data', data => {
+            said += data;
+            const port = /port (\d+)/.exec(said);
+            if (port)
+                resolve({ server, origin: `http://127.0.0.1:${port[1]}` });
+        });
+        server.on('error', reject);
+        server.on('exit', status => reject(new Error(`the web server ended with status ${status}`)));
     });
-    return new Promise(resolve => server.listen(0, '127.0.0.1', () => resolve(server)));
 }
 
 // Opens dir's page at 800x600 in a fresh headless Chromium profile. The page
 // object counts animation frames in window.framecount; console errors, page
-// errors and requests that left the local server land in `problems`.
-// options.args adds Chromium flags.
+// errors and requests that failed or left the local server land in
+// `problems`. options.args adds Chromium flags.
 export async function openpage(dir, options = {}) {
     if (!existsSync(chromium))
         skip(`no Chromium at ${chromium} (scripts/setup.sh --test installs it)`);
@@ -47,8 +52,7 @@ export async function openpage(dir, options = {}) {
     } catch {
         skip('puppeteer-core is not installed in tests/web (scripts/setup.sh --test runs npm ci there)');
     }
-    const server = await serve(dir);
-    const origin = `http://127.0.0.1:${server.address().port}`;
+    const { server, origin } = await serve(dir);
     const profile = mkdtempSync(join(tmpdir(), 'lumbox-chromium-'));
     const args = ['--use-angle=swiftshader', '--enable-unsafe-swiftshader',
                   '--disable-background-networking', '--disable-component-update',
@@ -78,16 +82,26 @@ export async function openpage(dir, options = {}) {
     await page.goto(`${origin}/`, { waitUntil: 'load' });
     const close = async () => {
         await browser.close();
-        server.close();
+        server.kill();
         rmSync(profile, { recursive: true, force: true });
     };
-    return { page, problems, close };
+    return { page, browser, problems, close };
 }
 
 export const framecount = page => page.evaluate(() => window.framecount);
 
+// Waits until test(...args), run in the page, is true; after `seconds`
+// fails with "WHAT within SECONDS s".
+export async function waituntil(page, seconds, what, test, ...args) {
+    try {
+        await page.waitForFunction(test, { timeout: seconds * 1000, polling: 50 }, ...args);
+    } catch {
+        throw new Error(`${what} within ${seconds} s`);
+    }
+}
+
 // Waits until the page has run `frames` more frames; fails after `seconds`.
 export async function waitframes(page, frames, seconds = 60) {
     const until = (await framecount(page)) + frames;
-    await page.waitForFunction(n => window.framecount >= n, { timeout: seconds * 1000, polling: 50 }, until);
+    await waituntil(page, seconds, `no ${frames} more frames`, n => window.framecount >= n, until);
 }
