@@ -10,6 +10,6 @@ out=${1:-docs/pictures}
 
 scripts/setup.sh --test
 cmake --preset test >/dev/null
-cmake --build --preset test --target lumbox framehook pixels -j"$(nproc)" >/dev/null
-LUMBOX=$PWD/build-test/viewer/lumbox FRAMEHOOK=$PWD/build-test/tools/framehook.so PIXELS=$PWD/build-test/tests/pixels \
+cmake --build --preset test --target lumbox framehook -j"$(nproc)" >/dev/null
+LUMBOX=$PWD/build-test/viewer/lumbox FRAMEHOOK=$PWD/build-test/tools/framehook.so \
     bash tests/e2e/pictures.sh --write "$out"

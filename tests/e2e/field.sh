@@ -10,10 +10,9 @@ start_harness
 # and some pixel fits SOMETIMES.
 shows() {
     shot "$1"
-    local never sometimes
-    never=$(count "$1" "$2")
-    sometimes=$(count "$1" "$3")
-    seen="$never pixels fit '$2' (none should), $sometimes fit '$3' (some should), $(count "$1" "$notblack") are lit"
+    local never sometimes lit
+    read -r never sometimes lit < <(count "$1" "$2" "$3" "$notblack")
+    seen="$never pixels fit '$2' (none should), $sometimes fit '$3' (some should), $lit are lit"
     [ "$never" -eq 0 ] && [ "$sometimes" -gt 0 ]
 }
 

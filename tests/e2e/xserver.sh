@@ -4,7 +4,7 @@
 # a larger screen is clipped), optionally openbox or a nested weston on it,
 # the real binary ($LUMBOX, with $FRAMEHOOK preloaded when asked), input
 # through xdotool, screenshots through ImageMagick's import and pixel counts
-# through the pixels helper ($PIXELS). A test sources it, calls
+# through ../pixels.mjs (in Node). A test sources it, calls
 # start_harness, then:
 #   wait_until SECONDS WHAT COMMAND...  runs COMMAND (its output discarded)
 #                      every tenth of a second until it succeeds; after
@@ -19,9 +19,10 @@
 #                      logging to $work/log
 #   wait_for_window    $window becomes the id of lumbox's visible X window
 #   shot NAME          a screenshot of the whole screen as $work/NAME.ppm
-#   count NAME EXPR    how many pixels of shot NAME fit EXPR, a condition on
-#                      the channels r, g and b, each from 0 to 1, such as
-#                      'r!=b', 'g>r||g>b' or $notblack (see pixels.c)
+#   count NAME EXPR... how many pixels of shot NAME fit each EXPR, one line;
+#                      an EXPR is a condition on the channels r, g and b,
+#                      each from 0 to 1, such as 'r!=b', 'g>r||g>b' or
+#                      $notblack (see ../pixels.mjs)
 #   wait_for_picture NAME  shots as NAME until one is at least a tenth lit
 #   lit_box NAME       the bounding box of shot NAME's lit pixels, WxH+X+Y
 #   fps LOG            frames per second from the first swap to the last,
@@ -67,7 +68,7 @@ started() {
 # going (xdotool, and SDL, which connects twice at start) that made lumbox
 # find no display now and then.
 start_xserver() {
-    need Xvfb xdotool import
+    need Xvfb xdotool import node
     Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset "$@" 3>"$work/display" >>"$work/xvfb.log" 2>&1 &
     started xvfb "Xvfb gave no display number" grep -qs . "$work/display"
     export DISPLAY=":$(head -n1 "$work/display")"
@@ -130,10 +131,8 @@ wait_for_window() { wait_until 30 "lumbox showed no window" window_shown; }
 
 shot() { import -window root -depth 8 "ppm:$work/$1.ppm" || fail "no screenshot of $DISPLAY"; }
 
-count() {
-    [ -x "${PIXELS:-}" ] || fail "PIXELS does not name the built pixels helper"
-    "$PIXELS" "$work/$1.ppm" "$2"
-}
+pixels=$(dirname "${BASH_SOURCE[0]}")/../pixels.mjs
+count() { node "$pixels" "$work/$1.ppm" "${@:2}"; }
 
 picture_lit() {
     shot "$1"

@@ -11,6 +11,7 @@
 //                                            --shot also saves the start
 //                                            picture as a PNG
 import { readdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { countpixels } from '../pixels.mjs';
 import { framecount, height, openpage, waitframes, waituntil, width } from './harness.mjs';
 
 const [dir, option, shotfile] = process.argv.slice(2);
@@ -27,19 +28,15 @@ async function count(page, relations) {
     await page.$eval('#usage', line => { line.style.visibility = 'hidden'; });
     const png = await page.screenshot({ encoding: 'base64', clip: { x: 0, y: 0, width, height } });
     await page.$eval('#usage', line => { line.style.visibility = ''; });
-    const counts = await page.evaluate(async (png, relations, width, height) => {
+    const counts = await page.evaluate(async (png, relations, width, height, counter) => {
         const image = new Image();
         image.src = `data:image/png;base64,${png}`;
         await image.decode();
         const context = new OffscreenCanvas(width, height).getContext('2d');
         context.drawImage(image, 0, 0);
-        const pixels = context.getImageData(0, 0, width, height).data;
-        const tests = relations.map(relation => new Function('r', 'g', 'b', `return ${relation};`));
-        const counts = relations.map(() => 0);
-        for (let i = 0; i < pixels.length; i += 4)
-            tests.forEach((test, k) => { if (test(pixels[i] / 255, pixels[i + 1] / 255, pixels[i + 2] / 255)) counts[k]++; });
-        return counts;
-    }, png, relations, width, height);
+        const countpixels = new Function(`return ${counter}`)();
+        return countpixels(context.getImageData(0, 0, width, height).data, 4, relations);
+    }, png, relations, width, height, countpixels.toString());
     return { png, never: counts[0], some: counts[1] };
 }
 
