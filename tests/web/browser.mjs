@@ -3,9 +3,9 @@
 // errors and without leaving its own server; the usage line shows at start,
 // takes no clicks and fades; the pointer is hidden over the picture; frames
 // advance; the start field and each preset after a click show their colour
-// signatures (../presets.txt); F enters and leaves full screen; the page runs on after its
-// tab was hidden; and Escape ends the demo and its frames, leaving only the
-// message that it ended.
+// signatures (../presets.txt); F enters and leaves full screen; the page
+// runs on after its tab was hidden; and Escape ends the demo and its
+// frames, leaving only the message that it ended.
 //   node browser.mjs PAGEDIR [--shot FILE]   PAGEDIR holds index.html,
 //                                            lumbox.js and lumbox.wasm;
 //                                            --shot also saves the start
