@@ -43,16 +43,11 @@ struct Branch {
     float r, g, b, top;
 };
 
-// True when x is a whole number of hundredths no larger than top.
-bool hundredths(float x, float top)
-{
-    return x >= 0 && x <= top + 1e-6f && std::fabs(x * 100 - std::round(x * 100)) < 1e-3f;
-}
-
 bool matches(const Branch &k, float r, float g, float b)
 {
     float v = k.r ? r / k.r : k.g ? g / k.g : b / k.b;  // halving and doubling are exact
-    return r == k.r * v && g == k.g * v && b == k.b * v && hundredths(v, k.top);
+    return r == k.r * v && g == k.g * v && b == k.b * v && v >= 0 && v <= k.top + 1e-6f &&
+           std::fabs(v * 100 - std::round(v * 100)) < 1e-3f;
 }
 
 // Checks that every block's colour fits one branch, and that each branch
