@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -21,11 +22,7 @@ inline BlockShape blockshape(int block)
     const float (*v)[3] = &mmix[4 * block];
     BlockShape s{-1, {}, {}};
     for (int axis = 0; axis < 3; axis++) {
-        float lo = v[0][axis], hi = v[0][axis];
-        for (int k = 1; k < 4; k++) {
-            lo = std::fmin(lo, v[k][axis]);
-            hi = std::fmax(hi, v[k][axis]);
-        }
+        auto [lo, hi] = std::minmax({v[0][axis], v[1][axis], v[2][axis], v[3][axis]});
         s.extent[axis] = hi - lo;
         s.centre[axis] = (hi + lo) / 2;
         if (lo == hi && s.flat < 0)

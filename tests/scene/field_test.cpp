@@ -57,9 +57,8 @@ TEST_F(StartField, TakesAllSixOrientations)
     std::set<std::pair<int, int>> seen;
     for (int block = 0; block < blockcount; block++) {
         BlockShape s = blockshape(block);
-        int longest = s.extent[(s.flat + 1) % 3] > s.extent[(s.flat + 2) % 3] ? (s.flat + 1) % 3
-                                                                               : (s.flat + 2) % 3;
-        seen.insert({s.flat, longest});
+        int u = (s.flat + 1) % 3, w = (s.flat + 2) % 3;
+        seen.insert({s.flat, s.extent[u] > s.extent[w] ? u : w});
     }
     EXPECT_EQ(seen.size(), 6u);
 }

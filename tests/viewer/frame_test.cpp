@@ -79,16 +79,12 @@ TEST_F(Frames, SeeFortyFiveDegreesHighAndAddBlocksBehindTheDepthTest)
     EXPECT_NEAR(p[10], -(farplane + nearplane) / (farplane - nearplane), 1e-6) << "depth range";
     EXPECT_NEAR(p[14], -2 * farplane * nearplane / (farplane - nearplane), 1e-6) << "depth range";
 
-    GLint depthfunc, source, destination, shading;
-    glGetIntegerv(GL_DEPTH_FUNC, &depthfunc);
-    glGetIntegerv(GL_BLEND_SRC, &source);
-    glGetIntegerv(GL_BLEND_DST, &destination);
-    glGetIntegerv(GL_SHADE_MODEL, &shading);
+    auto state = [](GLenum name) { GLint value; glGetIntegerv(name, &value); return value; };
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST)) << "no depth test";
-    EXPECT_EQ(depthfunc, GL_LESS) << "depth test";
-    EXPECT_TRUE(source == GL_ONE && destination == GL_ONE) << "blending is not additive";
+    EXPECT_EQ(state(GL_DEPTH_FUNC), GL_LESS) << "depth test";
+    EXPECT_TRUE(state(GL_BLEND_SRC) == GL_ONE && state(GL_BLEND_DST) == GL_ONE) << "blending is not additive";
     EXPECT_FALSE(glIsEnabled(GL_BLEND)) << "blending left on after the field";
-    EXPECT_EQ(shading, GL_FLAT);
+    EXPECT_EQ(state(GL_SHADE_MODEL), GL_FLAT);
 }
 
 TEST_F(Frames, MouseMotionMovesTheEyeFromTheSecondFrameOn)
