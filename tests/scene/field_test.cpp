@@ -22,7 +22,6 @@ void buildstartfield()
     startfield();
 }
 
-// Every test starts from the field of a fresh run in zeroed arrays.
 class StartField : public testing::Test {
 protected:
     void SetUp() override { buildstartfield(); }

@@ -25,7 +25,6 @@ void showpreset(int preset)
     FAIL() << "a round of clicks never showed preset " << preset;
 }
 
-// Every test starts from the start field of a fresh run.
 class Presets : public testing::Test {
 protected:
     void SetUp() override
@@ -81,32 +80,25 @@ TEST_F(Presets, ClicksCycleOneTwoThreeFourZeroAndAroundAgain)
     }
 }
 
-TEST_F(Presets, EachPresetsOutlineShapesEveryBlock)
-{
-    const float outlines[5][2] = {{0.4f, 0.2f}, {0.3f, 0.3f}, {1.0f, 0.2f}, {1.4f, 0.1f}, {1.8f, 0.04f}};
-    for (int preset : {1, 2, 3, 4, 0}) {
-        SCOPED_TRACE(testing::Message() << "preset " << preset);
-        showpreset(preset);
-        expectrectangles(outlines[preset][0], outlines[preset][1]);
-    }
-}
-
-TEST_F(Presets, ColourSchemesKeepTheirChannelRelations)
+TEST_F(Presets, EachPresetShapesEveryBlockAndKeepsItsColourRelations)
 {
     const struct {
         int preset;
+        float a, b;  // half the sides of every block
         std::vector<Branch> branches;
-    } schemes[] = {
-        {1, {{0.5f, 0, 0, 0.99f}, {0, 0.5f, 0.5f, 0.99f}, {0, 0.5f, 1, 0.99f}}},  // dark red, dark cyan, blue-cyan
-        {2, {{1, 1, 1, 0.49f}, {1, 0.5f, 0, 0.99f}, {0, 0, 1, 0.99f}}},          // grey, orange, blue
-        {3, {{1, 1, 1, 0.49f}, {1, 0, 0, 0.99f}, {0.5f, 0, 1, 0.99f}}},          // grey, red, violet
-        {4, {{0.5f, 1, 0, 0.49f}, {1, 0.5f, 0, 0.99f}, {0, 0.5f, 0, 0.99f}}},    // yellow-green, orange, dark green
+    } presets[] = {
+        {1, 0.3f, 0.3f, {{0.5f, 0, 0, 0.99f}, {0, 0.5f, 0.5f, 0.99f}, {0, 0.5f, 1, 0.99f}}},  // dark red, dark cyan, blue-cyan
+        {2, 1.0f, 0.2f, {{1, 1, 1, 0.49f}, {1, 0.5f, 0, 0.99f}, {0, 0, 1, 0.99f}}},           // grey, orange, blue
+        {3, 1.4f, 0.1f, {{1, 1, 1, 0.49f}, {1, 0, 0, 0.99f}, {0.5f, 0, 1, 0.99f}}},           // grey, red, violet
+        {4, 1.8f, 0.04f, {{0.5f, 1, 0, 0.49f}, {1, 0.5f, 0, 0.99f}, {0, 0.5f, 0, 0.99f}}},    // yellow-green, orange, dark green
         // Preset 0 halves the blue preset 4 left, which is none.
-        {0, {{1, 1, 1, 0.59f}, {0, 1, 0, 0.99f}}},  // grey, green
+        {0, 0.4f, 0.2f, {{1, 1, 1, 0.59f}, {0, 1, 0, 0.99f}}},                                // grey, green
     };
-    for (const auto &scheme : schemes) {
-        showpreset(scheme.preset);
-        expectcolours(scheme.branches);
+    for (const auto &p : presets) {
+        SCOPED_TRACE(testing::Message() << "preset " << p.preset);
+        showpreset(p.preset);
+        expectrectangles(p.a, p.b);
+        expectcolours(p.branches);
     }
 }
 

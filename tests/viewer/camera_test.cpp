@@ -15,7 +15,6 @@ void steps(int frames)
         camerastep();
 }
 
-// Every test starts on the first, fixed leg.
 class CameraTour : public testing::Test {
 protected:
     void SetUp() override { startcamera(); }

@@ -32,7 +32,6 @@ SDL_Event keycode(uint32_t code)
     return e;
 }
 
-// Every test starts from the input state of a fresh run.
 class Input : public testing::Test {
 protected:
     void SetUp() override
