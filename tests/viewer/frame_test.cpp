@@ -37,7 +37,12 @@ protected:
 
     static std::string startoutput;  // standard error of set-up and the first frame
 
-    static void push(SDL_Event e) { ASSERT_EQ(SDL_PushEvent(&e), 0) << SDL_GetError(); }
+    // Queues the events in order, as if they came between two frames.
+    static void push(std::initializer_list<SDL_Event> events)
+    {
+        for (SDL_Event e : events)
+            ASSERT_EQ(SDL_PushEvent(&e), 0) << SDL_GetError();
+    }
 
     // Checks the view the last frame drew with, read back from GL: its eye
     // is this frame's camera eye moved by (dx, dy).
@@ -89,13 +94,13 @@ TEST_F(Frames, SeeFortyFiveDegreesHighAndAddBlocksBehindTheDepthTest)
 
 TEST_F(Frames, MouseMotionMovesTheEyeFromTheSecondFrameOn)
 {
-    push(motion(400, 300));
+    push({motion(400, 300)});
     drawframe();
     drawframe();
     ASSERT_EQ(sx, 0);
     ASSERT_EQ(sy, 0);
 
-    push(motion(800 - 1, 600 - 1));  // lower right, polled at the end of frame k
+    push({motion(800 - 1, 600 - 1)});  // lower right, polled at the end of frame k
     drawframe();
     EXPECT_EQ(sx, 0) << "the offset is taken before the frame's events";
     drawframe();  // frame k+1 still looks from the old offset ...
@@ -107,18 +112,14 @@ TEST_F(Frames, MouseMotionMovesTheEyeFromTheSecondFrameOn)
 
 TEST_F(Frames, EscapeEndsTheRunEvenWhenMotionFollowsInTheSameFrame)
 {
-    push(key(SDL_KEYDOWN, SDLK_ESCAPE));
-    push(motion(10, 10));
+    push({key(SDL_KEYDOWN, SDLK_ESCAPE), motion(10, 10)});
     EXPECT_EQ(drawframe(), 1);
 
-    push(oftype(SDL_QUIT));
-    push(key(SDL_KEYDOWN, SDLK_a));
-    push(click());
+    push({oftype(SDL_QUIT), key(SDL_KEYDOWN, SDLK_a), click()});
     EXPECT_EQ(drawframe(), 1);
     changer = 0;
 
-    push(key(SDL_KEYDOWN, SDLK_a));
-    push(motion(10, 10));
+    push({key(SDL_KEYDOWN, SDLK_a), motion(10, 10)});
     EXPECT_EQ(drawframe(), 0);
 }
 
@@ -127,8 +128,7 @@ TEST_F(Frames, ClicksOfOneFrameMakeOnePresetStepDrawnInTheNextFrame)
     int before = fx;
     FieldCopy field;
 
-    push(click());
-    push(click(SDL_BUTTON_RIGHT));
+    push({click(), click(SDL_BUTTON_RIGHT)});
     drawframe();  // polls both clicks at its end
     EXPECT_EQ(fx, before);
     EXPECT_EQ(changer, 1);
@@ -161,16 +161,13 @@ TEST_F(Frames, ANewCameraLegDrawsBeforeTheFrameChangesThePreset)
 
 TEST_F(Frames, IconifiedTheRunWaitsForEventsUntilShownAgainOrClosed)
 {
-    push(activity(0, SDL_APPACTIVE));
+    push({activity(0, SDL_APPACTIVE)});
     EXPECT_EQ(drawframe(), 0);
     ASSERT_EQ(minimised, 1);
 
     // Input while waiting counts; an Escape after the display shows again
     // is left for the next frame.
-    push(motion(10, 20));
-    push(click());
-    push(activity(1, SDL_APPACTIVE));
-    push(key(SDL_KEYDOWN, SDLK_ESCAPE));
+    push({motion(10, 20), click(), activity(1, SDL_APPACTIVE), key(SDL_KEYDOWN, SDLK_ESCAPE)});
     EXPECT_EQ(waitwhileminimised(), 0);
     EXPECT_EQ(minimised, 0);
     EXPECT_EQ(mx, 10);
@@ -178,11 +175,9 @@ TEST_F(Frames, IconifiedTheRunWaitsForEventsUntilShownAgainOrClosed)
     EXPECT_EQ(drawframe(), 1);
 
     // Closed while iconified: the request to end sticks, whatever follows.
-    push(activity(0, SDL_APPACTIVE));
+    push({activity(0, SDL_APPACTIVE)});
     drawframe();
-    push(oftype(SDL_QUIT));
-    push(motion(10, 10));
-    push(activity(1, SDL_APPACTIVE));
+    push({oftype(SDL_QUIT), motion(10, 10), activity(1, SDL_APPACTIVE)});
     EXPECT_EQ(waitwhileminimised(), 1);
     EXPECT_EQ(pollevents(), 0);  // what followed the close, left queued
     EXPECT_EQ(minimised, 0);
@@ -192,7 +187,7 @@ TEST_F(Frames, ANormalRunPrintsNoErrors)
 {
     testing::internal::CaptureStderr();
     for (int n = 0; n < 20; n++) {
-        push(motion(n * 40, n * 30));
+        push({motion(n * 40, n * 30)});
         drawframe();
     }
     std::string printed = startoutput + testing::internal::GetCapturedStderr();
