@@ -2,9 +2,7 @@
 // gives the field, and the share of the random stream a change uses.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
-#include <vector>
 
 #include "blockshape.h"
 #include "field.h"
@@ -35,40 +33,6 @@ protected:
         startfield();
     }
 };
-
-// A branch of a colour rule: a block's red, green and blue are r, g and b
-// times one whole number of hundredths no larger than top.
-struct Branch {
-    float r, g, b, top;
-};
-
-bool matches(const Branch &k, float r, float g, float b)
-{
-    float v = k.r ? r / k.r : k.g ? g / k.g : b / k.b;  // halving and doubling are exact
-    return r == k.r * v && g == k.g * v && b == k.b * v && v >= 0 && v <= k.top + 1e-6f &&
-           std::fabs(v * 100 - std::round(v * 100)) < 1e-3f;
-}
-
-// Checks that every block's colour fits one branch, and that each branch
-// has blocks that fit it alone.
-void expectcolours(const std::vector<Branch> &branches)
-{
-    std::vector<int> only(branches.size());
-    for (int i = 0; i < fieldslots; i += 4) {
-        float r = mcol[i], g = mcol[i + 1], b = mcol[i + 2];
-        int fits = 0, last = -1;
-        for (size_t k = 0; k < branches.size(); k++)
-            if (matches(branches[k], r, g, b)) {
-                fits++;
-                last = k;
-            }
-        ASSERT_GT(fits, 0) << "preset " << fx << ", block " << i / 4 << ": " << r << " " << g << " " << b;
-        if (fits == 1)
-            only[last]++;
-    }
-    for (size_t k = 0; k < branches.size(); k++)
-        EXPECT_GT(only[k], blockcount / 10) << "preset " << fx << ", branch " << k;
-}
 
 TEST_F(Presets, ClicksCycleOneTwoThreeFourZeroAndAroundAgain)
 {

@@ -52,12 +52,10 @@ protected:
         glGetDoublev(GL_MODELVIEW_MATRIX, m);
         // The view is a rotation R and then a translation t = -R * eye, so
         // eye = -(transposed R) * t.
-        double eye[3];
+        const double expected[3] = {cax + dx, cay + dy, caz};
         for (int c = 0; c < 3; c++)
-            eye[c] = -(m[4 * c] * m[12] + m[4 * c + 1] * m[13] + m[4 * c + 2] * m[14]);
-        EXPECT_NEAR(eye[0], cax + dx, 1e-3) << "eye x";
-        EXPECT_NEAR(eye[1], cay + dy, 1e-3) << "eye y";
-        EXPECT_NEAR(eye[2], caz, 1e-3) << "eye z";
+            EXPECT_NEAR(-(m[4 * c] * m[12] + m[4 * c + 1] * m[13] + m[4 * c + 2] * m[14]), expected[c], 1e-3)
+                << "eye " << "xyz"[c];
     }
 };
 
