@@ -28,8 +28,7 @@ protected:
     void SetUp() override
     {
         srand(1);
-        fx = 0;
-        changer = 0;
+        fx = changer = 0;
         startfield();
     }
 };

@@ -34,12 +34,7 @@ SDL_Event keycode(uint32_t code)
 
 class Input : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        mx = my = sx = sy = 0;
-        changer = 0;
-        minimised = 0;
-    }
+    void SetUp() override { mx = my = sx = sy = changer = minimised = 0; }
 };
 using Events = Input;
 using MouseOffset = Input;
