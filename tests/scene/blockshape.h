@@ -1,12 +1,14 @@
 // Reads the field back: a block as a shape (the axis it is flat along and
-// the extent of its rectangle along the other two), or the whole field as a
-// copy to compare with later.
+// the extent of its rectangle along the other two), the colours against a
+// colour rule, or the whole field as a copy to compare with later.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "field.h"
 
@@ -21,11 +23,7 @@ inline BlockShape blockshape(int block)
     const float (*v)[3] = &mmix[4 * block];
     BlockShape s{-1, {}, {}};
     for (int axis = 0; axis < 3; axis++) {
-        float lo = v[0][axis], hi = v[0][axis];
-        for (int k = 1; k < 4; k++) {
-            lo = std::fmin(lo, v[k][axis]);
-            hi = std::fmax(hi, v[k][axis]);
-        }
+        auto [lo, hi] = std::minmax({v[0][axis], v[1][axis], v[2][axis], v[3][axis]});
         s.extent[axis] = hi - lo;
         s.centre[axis] = (hi + lo) / 2;
         if (lo == hi && s.flat < 0)
@@ -56,6 +54,41 @@ inline void expectrectangles(float a, float b)
         bool ba = std::fabs(p - 2 * b) < tolerance && std::fabs(q - 2 * a) < tolerance;
         ASSERT_TRUE(ab || ba) << "sides " << p << " x " << q;
     }
+}
+
+// A branch of a colour rule: a block's red, green and blue are r, g and b
+// times one whole number of hundredths no larger than top.
+struct Branch {
+    float r, g, b, top;
+};
+
+inline bool matches(const Branch &k, float r, float g, float b)
+{
+    float v = k.r ? r / k.r : k.g ? g / k.g : b / k.b;  // halving and doubling are exact
+    float h = v * 100, whole = std::round(h);  // a whole number to four units in the last place
+    return r == k.r * v && g == k.g * v && b == k.b * v && v >= 0 && v <= k.top + 1e-6f &&
+           testing::FloatLE("", "", h, whole) && testing::FloatLE("", "", whole, h);
+}
+
+// Checks that every block's colour fits one branch, and that each branch
+// has blocks that fit it alone.
+inline void expectcolours(const std::vector<Branch> &branches)
+{
+    std::vector<int> only(branches.size());
+    for (int i = 0; i < fieldslots; i += 4) {
+        float r = mcol[i], g = mcol[i + 1], b = mcol[i + 2];
+        int fits = 0, last = -1;
+        for (size_t k = 0; k < branches.size(); k++)
+            if (matches(branches[k], r, g, b)) {
+                fits++;
+                last = k;
+            }
+        ASSERT_GT(fits, 0) << "block " << i / 4 << ": " << r << " " << g << " " << b;
+        if (fits == 1)
+            only[last]++;
+    }
+    for (size_t k = 0; k < branches.size(); k++)
+        EXPECT_GT(only[k], blockcount / 10) << "branch " << k;
 }
 
 // The field's arrays as they were when the copy was made.

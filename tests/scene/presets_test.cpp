@@ -2,9 +2,7 @@
 // gives the field, and the share of the random stream a change uses.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
-#include <vector>
 
 #include "blockshape.h"
 #include "field.h"
@@ -25,56 +23,15 @@ void showpreset(int preset)
     FAIL() << "a round of clicks never showed preset " << preset;
 }
 
-// Every test starts from the start field of a fresh run.
 class Presets : public testing::Test {
 protected:
     void SetUp() override
     {
         srand(1);
-        fx = 0;
-        changer = 0;
+        fx = changer = 0;
         startfield();
     }
 };
-
-// A branch of a colour rule: a block's red, green and blue are r, g and b
-// times one whole number of hundredths no larger than top.
-struct Branch {
-    float r, g, b, top;
-};
-
-// True when x is a whole number of hundredths no larger than top.
-bool hundredths(float x, float top)
-{
-    return x >= 0 && x <= top + 1e-6f && std::fabs(x * 100 - std::round(x * 100)) < 1e-3f;
-}
-
-bool matches(const Branch &k, float r, float g, float b)
-{
-    float v = k.r ? r / k.r : k.g ? g / k.g : b / k.b;  // halving and doubling are exact
-    return r == k.r * v && g == k.g * v && b == k.b * v && hundredths(v, k.top);
-}
-
-// Checks that every block's colour fits one branch, and that each branch
-// has blocks that fit it alone.
-void expectcolours(const std::vector<Branch> &branches)
-{
-    std::vector<int> only(branches.size());
-    for (int i = 0; i < fieldslots; i += 4) {
-        float r = mcol[i], g = mcol[i + 1], b = mcol[i + 2];
-        int fits = 0, last = -1;
-        for (size_t k = 0; k < branches.size(); k++)
-            if (matches(branches[k], r, g, b)) {
-                fits++;
-                last = k;
-            }
-        ASSERT_GT(fits, 0) << "preset " << fx << ", block " << i / 4 << ": " << r << " " << g << " " << b;
-        if (fits == 1)
-            only[last]++;
-    }
-    for (size_t k = 0; k < branches.size(); k++)
-        EXPECT_GT(only[k], blockcount / 10) << "preset " << fx << ", branch " << k;
-}
 
 TEST_F(Presets, ClicksCycleOneTwoThreeFourZeroAndAroundAgain)
 {
@@ -86,32 +43,25 @@ TEST_F(Presets, ClicksCycleOneTwoThreeFourZeroAndAroundAgain)
     }
 }
 
-TEST_F(Presets, EachPresetsOutlineShapesEveryBlock)
-{
-    const float outlines[5][2] = {{0.4f, 0.2f}, {0.3f, 0.3f}, {1.0f, 0.2f}, {1.4f, 0.1f}, {1.8f, 0.04f}};
-    for (int preset : {1, 2, 3, 4, 0}) {
-        SCOPED_TRACE(testing::Message() << "preset " << preset);
-        showpreset(preset);
-        expectrectangles(outlines[preset][0], outlines[preset][1]);
-    }
-}
-
-TEST_F(Presets, ColourSchemesKeepTheirChannelRelations)
+TEST_F(Presets, EachPresetShapesEveryBlockAndKeepsItsColourRelations)
 {
     const struct {
         int preset;
+        float a, b;  // half the sides of every block
         std::vector<Branch> branches;
-    } schemes[] = {
-        {1, {{0.5f, 0, 0, 0.99f}, {0, 0.5f, 0.5f, 0.99f}, {0, 0.5f, 1, 0.99f}}},  // dark red, dark cyan, blue-cyan
-        {2, {{1, 1, 1, 0.49f}, {1, 0.5f, 0, 0.99f}, {0, 0, 1, 0.99f}}},          // grey, orange, blue
-        {3, {{1, 1, 1, 0.49f}, {1, 0, 0, 0.99f}, {0.5f, 0, 1, 0.99f}}},          // grey, red, violet
-        {4, {{0.5f, 1, 0, 0.49f}, {1, 0.5f, 0, 0.99f}, {0, 0.5f, 0, 0.99f}}},    // yellow-green, orange, dark green
+    } presets[] = {
+        {1, 0.3f, 0.3f, {{0.5f, 0, 0, 0.99f}, {0, 0.5f, 0.5f, 0.99f}, {0, 0.5f, 1, 0.99f}}},  // dark red, dark cyan, blue-cyan
+        {2, 1.0f, 0.2f, {{1, 1, 1, 0.49f}, {1, 0.5f, 0, 0.99f}, {0, 0, 1, 0.99f}}},           // grey, orange, blue
+        {3, 1.4f, 0.1f, {{1, 1, 1, 0.49f}, {1, 0, 0, 0.99f}, {0.5f, 0, 1, 0.99f}}},           // grey, red, violet
+        {4, 1.8f, 0.04f, {{0.5f, 1, 0, 0.49f}, {1, 0.5f, 0, 0.99f}, {0, 0.5f, 0, 0.99f}}},    // yellow-green, orange, dark green
         // Preset 0 halves the blue preset 4 left, which is none.
-        {0, {{1, 1, 1, 0.59f}, {0, 1, 0, 0.99f}}},  // grey, green
+        {0, 0.4f, 0.2f, {{1, 1, 1, 0.59f}, {0, 1, 0, 0.99f}}},                                // grey, green
     };
-    for (const auto &scheme : schemes) {
-        showpreset(scheme.preset);
-        expectcolours(scheme.branches);
+    for (const auto &p : presets) {
+        SCOPED_TRACE(testing::Message() << "preset " << p.preset);
+        showpreset(p.preset);
+        expectrectangles(p.a, p.b);
+        expectcolours(p.branches);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <vector>
 
 #include "camera.h"
 
@@ -14,7 +15,6 @@ void steps(int frames)
         camerastep();
 }
 
-// Every test starts on the first, fixed leg.
 class CameraTour : public testing::Test {
 protected:
     void SetUp() override { startcamera(); }
@@ -37,36 +37,28 @@ TEST_F(CameraTour, FirstLegGoesFromItsFixedStartToItsFixedTargets)
     EXPECT_NEAR(loz, 0, 1e-6);
 }
 
-TEST_F(CameraTour, NewLegOnThe301stFrameAndEvery301After)
+// Each new leg starts from the last one's targets, and its first frame
+// rests where the last one ended.
+TEST_F(CameraTour, NewLegOnThe301stFrameAndEvery301AfterFromWhereTheLastEnded)
 {
     srand(7);
-    int legstarts[3], found = 0;
-    for (int frame = 1; frame <= 903 && found < 3; frame++) {
+    std::vector<int> legstarts;
+    for (int frame = 1; frame <= 903; frame++) {
+        const float targets[] = {camx, camy, camz, lookx, looky, lookz}, view[] = {cax, cay, caz, lox, loy, loz};
         float before = camx + camy + camz + lookx + looky + lookz;
         camerastep();
         if (camcounter == 0) {
             EXPECT_NE(before, camx + camy + camz + lookx + looky + lookz);
-            legstarts[found++] = frame;
+            legstarts.push_back(frame);
+            const float starts[] = {ocamx, ocamy, ocamz, olookx, olooky, olookz},
+                        now[] = {cax, cay, caz, lox, loy, loz};
+            for (int i = 0; i < 6; i++) {
+                EXPECT_EQ(starts[i], targets[i]) << "frame " << frame << ", coordinate " << i;
+                EXPECT_NEAR(now[i], view[i], i < 3 ? 1e-5 : 1e-6) << "frame " << frame << ", coordinate " << i;
+            }
         }
     }
-    ASSERT_EQ(found, 3);
-    EXPECT_EQ(legstarts[0], 301);
-    EXPECT_EQ(legstarts[1], 602);
-    EXPECT_EQ(legstarts[2], 903);
-}
-
-TEST_F(CameraTour, NewLegStartsWhereTheLastEndedAndRestsThere)
-{
-    srand(3);
-    steps(300);
-    float x = cax, y = cay, z = caz, lx = lox;
-    camerastep();  // the new leg's t = 0
-    EXPECT_NEAR(cax, x, 1e-5);
-    EXPECT_NEAR(cay, y, 1e-5);
-    EXPECT_NEAR(caz, z, 1e-5);
-    EXPECT_NEAR(lox, lx, 1e-6);
-    EXPECT_EQ(ocamz, -10.0f);
-    EXPECT_EQ(olookx, 0.0f);
+    EXPECT_EQ(legstarts, (std::vector<int>{301, 602, 903}));
 }
 
 TEST_F(CameraTour, NewTargetsAreSixDrawsInOrderEyeThenLook)
@@ -78,12 +70,9 @@ TEST_F(CameraTour, NewTargetsAreSixDrawsInOrderEyeThenLook)
 
     srand(11);
     steps(301);
-    EXPECT_FLOAT_EQ(camx, (draws[0] % 2000 - 1000.0) / 100.0);
-    EXPECT_FLOAT_EQ(camy, (draws[1] % 2000 - 1000.0) / 100.0);
-    EXPECT_FLOAT_EQ(camz, (draws[2] % 2000 - 1000.0) / 100.0);
-    EXPECT_FLOAT_EQ(lookx, (draws[3] % 2000 - 1000.0) / 1000.0);
-    EXPECT_FLOAT_EQ(looky, (draws[4] % 2000 - 1000.0) / 1000.0);
-    EXPECT_FLOAT_EQ(lookz, (draws[5] % 2000 - 1000.0) / 1000.0);
+    const float targets[] = {camx, camy, camz, lookx, looky, lookz};
+    for (int i = 0; i < 6; i++)
+        EXPECT_FLOAT_EQ(targets[i], (draws[i] % 2000 - 1000.0) / (i < 3 ? 100.0 : 1000.0)) << "draw " << i;
     EXPECT_EQ(rand(), draws[6]) << "a leg must take exactly six draws";
 }
 

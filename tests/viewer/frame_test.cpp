@@ -37,7 +37,12 @@ protected:
 
     static std::string startoutput;  // standard error of set-up and the first frame
 
-    static void push(SDL_Event e) { ASSERT_EQ(SDL_PushEvent(&e), 0) << SDL_GetError(); }
+    // Queues the events in order, as if they came between two frames.
+    static void push(std::initializer_list<SDL_Event> events)
+    {
+        for (SDL_Event e : events)
+            ASSERT_EQ(SDL_PushEvent(&e), 0) << SDL_GetError();
+    }
 
     // Checks the view the last frame drew with, read back from GL: its eye
     // is this frame's camera eye moved by (dx, dy).
@@ -47,12 +52,10 @@ protected:
         glGetDoublev(GL_MODELVIEW_MATRIX, m);
         // The view is a rotation R and then a translation t = -R * eye, so
         // eye = -(transposed R) * t.
-        double eye[3];
+        const double expected[3] = {cax + dx, cay + dy, caz};
         for (int c = 0; c < 3; c++)
-            eye[c] = -(m[4 * c] * m[12] + m[4 * c + 1] * m[13] + m[4 * c + 2] * m[14]);
-        EXPECT_NEAR(eye[0], cax + dx, 1e-3) << "eye x";
-        EXPECT_NEAR(eye[1], cay + dy, 1e-3) << "eye y";
-        EXPECT_NEAR(eye[2], caz, 1e-3) << "eye z";
+            EXPECT_NEAR(-(m[4 * c] * m[12] + m[4 * c + 1] * m[13] + m[4 * c + 2] * m[14]), expected[c], 1e-3)
+                << "eye " << "xyz"[c];
     }
 };
 
@@ -79,27 +82,23 @@ TEST_F(Frames, SeeFortyFiveDegreesHighAndAddBlocksBehindTheDepthTest)
     EXPECT_NEAR(p[10], -(farplane + nearplane) / (farplane - nearplane), 1e-6) << "depth range";
     EXPECT_NEAR(p[14], -2 * farplane * nearplane / (farplane - nearplane), 1e-6) << "depth range";
 
-    GLint depthfunc, source, destination, shading;
-    glGetIntegerv(GL_DEPTH_FUNC, &depthfunc);
-    glGetIntegerv(GL_BLEND_SRC, &source);
-    glGetIntegerv(GL_BLEND_DST, &destination);
-    glGetIntegerv(GL_SHADE_MODEL, &shading);
+    auto state = [](GLenum name) { GLint value; glGetIntegerv(name, &value); return value; };
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST)) << "no depth test";
-    EXPECT_EQ(depthfunc, GL_LESS) << "depth test";
-    EXPECT_TRUE(source == GL_ONE && destination == GL_ONE) << "blending is not additive";
+    EXPECT_EQ(state(GL_DEPTH_FUNC), GL_LESS) << "depth test";
+    EXPECT_TRUE(state(GL_BLEND_SRC) == GL_ONE && state(GL_BLEND_DST) == GL_ONE) << "blending is not additive";
     EXPECT_FALSE(glIsEnabled(GL_BLEND)) << "blending left on after the field";
-    EXPECT_EQ(shading, GL_FLAT);
+    EXPECT_EQ(state(GL_SHADE_MODEL), GL_FLAT);
 }
 
 TEST_F(Frames, MouseMotionMovesTheEyeFromTheSecondFrameOn)
 {
-    push(motion(400, 300));
+    push({motion(400, 300)});
     drawframe();
     drawframe();
     ASSERT_EQ(sx, 0);
     ASSERT_EQ(sy, 0);
 
-    push(motion(800 - 1, 600 - 1));  // lower right, polled at the end of frame k
+    push({motion(800 - 1, 600 - 1)});  // lower right, polled at the end of frame k
     drawframe();
     EXPECT_EQ(sx, 0) << "the offset is taken before the frame's events";
     drawframe();  // frame k+1 still looks from the old offset ...
@@ -111,18 +110,14 @@ TEST_F(Frames, MouseMotionMovesTheEyeFromTheSecondFrameOn)
 
 TEST_F(Frames, EscapeEndsTheRunEvenWhenMotionFollowsInTheSameFrame)
 {
-    push(key(SDL_KEYDOWN, SDLK_ESCAPE));
-    push(motion(10, 10));
+    push({key(SDL_KEYDOWN, SDLK_ESCAPE), motion(10, 10)});
     EXPECT_EQ(drawframe(), 1);
 
-    push(oftype(SDL_QUIT));
-    push(key(SDL_KEYDOWN, SDLK_a));
-    push(click());
+    push({oftype(SDL_QUIT), key(SDL_KEYDOWN, SDLK_a), click()});
     EXPECT_EQ(drawframe(), 1);
     changer = 0;
 
-    push(key(SDL_KEYDOWN, SDLK_a));
-    push(motion(10, 10));
+    push({key(SDL_KEYDOWN, SDLK_a), motion(10, 10)});
     EXPECT_EQ(drawframe(), 0);
 }
 
@@ -131,8 +126,7 @@ TEST_F(Frames, ClicksOfOneFrameMakeOnePresetStepDrawnInTheNextFrame)
     int before = fx;
     FieldCopy field;
 
-    push(click());
-    push(click(SDL_BUTTON_RIGHT));
+    push({click(), click(SDL_BUTTON_RIGHT)});
     drawframe();  // polls both clicks at its end
     EXPECT_EQ(fx, before);
     EXPECT_EQ(changer, 1);
@@ -165,16 +159,13 @@ TEST_F(Frames, ANewCameraLegDrawsBeforeTheFrameChangesThePreset)
 
 TEST_F(Frames, IconifiedTheRunWaitsForEventsUntilShownAgainOrClosed)
 {
-    push(activity(0, SDL_APPACTIVE));
+    push({activity(0, SDL_APPACTIVE)});
     EXPECT_EQ(drawframe(), 0);
     ASSERT_EQ(minimised, 1);
 
     // Input while waiting counts; an Escape after the display shows again
     // is left for the next frame.
-    push(motion(10, 20));
-    push(click());
-    push(activity(1, SDL_APPACTIVE));
-    push(key(SDL_KEYDOWN, SDLK_ESCAPE));
+    push({motion(10, 20), click(), activity(1, SDL_APPACTIVE), key(SDL_KEYDOWN, SDLK_ESCAPE)});
     EXPECT_EQ(waitwhileminimised(), 0);
     EXPECT_EQ(minimised, 0);
     EXPECT_EQ(mx, 10);
@@ -182,11 +173,9 @@ TEST_F(Frames, IconifiedTheRunWaitsForEventsUntilShownAgainOrClosed)
     EXPECT_EQ(drawframe(), 1);
 
     // Closed while iconified: the request to end sticks, whatever follows.
-    push(activity(0, SDL_APPACTIVE));
+    push({activity(0, SDL_APPACTIVE)});
     drawframe();
-    push(oftype(SDL_QUIT));
-    push(motion(10, 10));
-    push(activity(1, SDL_APPACTIVE));
+    push({oftype(SDL_QUIT), motion(10, 10), activity(1, SDL_APPACTIVE)});
     EXPECT_EQ(waitwhileminimised(), 1);
     EXPECT_EQ(pollevents(), 0);  // what followed the close, left queued
     EXPECT_EQ(minimised, 0);
@@ -196,7 +185,7 @@ TEST_F(Frames, ANormalRunPrintsNoErrors)
 {
     testing::internal::CaptureStderr();
     for (int n = 0; n < 20; n++) {
-        push(motion(n * 40, n * 30));
+        push({motion(n * 40, n * 30)});
         drawframe();
     }
     std::string printed = startoutput + testing::internal::GetCapturedStderr();

@@ -32,15 +32,9 @@ SDL_Event keycode(uint32_t code)
     return e;
 }
 
-// Every test starts from the input state of a fresh run.
 class Input : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        mx = my = sx = sy = 0;
-        changer = 0;
-        minimised = 0;
-    }
+    void SetUp() override { mx = my = sx = sy = changer = minimised = 0; }
 };
 using Events = Input;
 using MouseOffset = Input;
@@ -104,30 +98,21 @@ TEST_F(Events, IconifiedIsLosingTheDisplayNotTheFocus)
     }
 }
 
-TEST_F(MouseOffset, TruncatesTowardZeroAroundTheCentre)
+// Mouse at (0, 0) is where it sits before any motion: the eye lower left.
+TEST_F(MouseOffset, HalfPixelsFromTheCentreTruncatedTowardZero)
 {
-    const int expected[][2] = {{399, 0}, {400, 0}, {401, 0}, {402, 1}, {403, 1},
-                               {397, -1}, {398, -1}, {0, -200}, {799, 199}};
-    for (auto [x, offset] : expected) {
+    const int expected[][4] = {
+        {399, 300, 0, 0}, {400, 300, 0, 0}, {401, 300, 0, 0}, {402, 300, 1, 0}, {403, 300, 1, 0},
+        {397, 300, -1, 0}, {398, 300, -1, 0}, {0, 300, -200, 0}, {799, 300, 199, 0},
+        {400, 299, 0, 0}, {400, 301, 0, 0}, {400, 303, 0, 1}, {400, 297, 0, -1}, {400, 0, 0, -150},
+        {400, 599, 0, 149}, {0, 0, -200, -150}};
+    for (auto [x, y, offsetx, offsety] : expected) {
         mx = x;
-        my = 300;
-        mouseoffset();
-        EXPECT_EQ(sx, offset) << "mx " << x;
-        EXPECT_EQ(sy, 0);
-    }
-    mx = 400;
-    for (auto [y, offset] : {std::pair{299, 0}, {301, 0}, {303, 1}, {297, -1}, {0, -150}, {599, 149}}) {
         my = y;
         mouseoffset();
-        EXPECT_EQ(sy, offset) << "my " << y;
+        EXPECT_EQ(sx, offsetx) << "mx " << x << ", my " << y;
+        EXPECT_EQ(sy, offsety) << "mx " << x << ", my " << y;
     }
-}
-
-TEST_F(MouseOffset, BeforeAnyMotionTheEyeSitsLowerLeft)
-{
-    mouseoffset();
-    EXPECT_EQ(sx, -200);
-    EXPECT_EQ(sy, -150);
 }
 
 }  // namespace

@@ -26,19 +26,6 @@ protected:
     }
     static void TearDownTestSuite() { SDL_Quit(); }
 
-    // Both start from the same matrix: identity, or a view that a later
-    // call must multiply onto (so the order of the product shows).
-    void SetUp() override
-    {
-        glLoadIdentity();
-        matidentity(ours);
-    }
-    void startfromview()
-    {
-        gluLookAt(3, -2, 7, 0.5, 0.25, -1, 0.1, 1, 0.2);
-        matlookat(ours, 3, -2, 7, 0.5, 0.25, -1, 0.1, 1, 0.2);
-    }
-
     // GL keeps floats: the two agree to a few units in the last place of
     // the larger element.
     void expectsame()
@@ -57,46 +44,41 @@ protected:
     float ours[16];
 };
 
-TEST_F(MatricesMatchGlu, PerspectiveOfTheDemo)
+// Each call from identity or multiplied onto a view (so the order of the
+// product shows): the demo's perspective and a wide one; the first leg's
+// start, a mouse-shifted eye, and a far target looking back through the origin.
+TEST_F(MatricesMatchGlu, ForPerspectivesAndViewsAloneOrOnAView)
 {
-    gluPerspective(45.0, 800.0 / 600.0, 0.5, 150.0);
-    matperspective(ours, 45.0, 800.0 / 600.0, 0.5, 150.0);
-    expectsame();
-}
-
-TEST_F(MatricesMatchGlu, WidePerspectiveOnAView)
-{
-    startfromview();
-    gluPerspective(100.0, 0.5, 2.0, 20.0);
-    matperspective(ours, 100.0, 0.5, 2.0, 20.0);
-    expectsame();
-}
-
-// The first leg's start, a mouse-shifted eye, a far target looking back
-// through the origin, and one on a view already there.
-TEST_F(MatricesMatchGlu, LookAtFromTheCameraTour)
-{
-    const double views[][6] = {
-        {10, 10, 10, 1, 1, 1},
-        {-5.0, -3.75, -10, 0, 0, 0},
-        {9.99, -10, 4.5, -1, 0.999, -0.25},
+    const struct {
+        bool onview, lookat;
+        double a[9];  // gluPerspective's four or gluLookAt's nine arguments
+    } calls[] = {
+        {false, false, {45.0, 800.0 / 600.0, 0.5, 150.0}},
+        {true, false, {100.0, 0.5, 2.0, 20.0}},
+        {false, true, {10, 10, 10, 1, 1, 1, 0, 1, 0}},
+        {false, true, {-5.0, -3.75, -10, 0, 0, 0, 0, 1, 0}},
+        {false, true, {9.99, -10, 4.5, -1, 0.999, -0.25, 0, 1, 0}},
+        {true, true, {1, 2, 3, -4, 0, 1, 0, 1, 0}},
     };
-    for (const auto &v : views) {
-        SCOPED_TRACE(testing::Message() << "eye " << v[0] << ", " << v[1] << ", " << v[2]);
+    for (const auto &c : calls) {
+        const double *a = c.a;
+        SCOPED_TRACE(testing::Message() << (c.lookat ? "look-at " : "perspective ") << a[0] << ", " << a[1]
+                                        << (c.onview ? " on a view" : ""));
         glLoadIdentity();
         matidentity(ours);
-        gluLookAt(v[0], v[1], v[2], v[3], v[4], v[5], 0, 1, 0);
-        matlookat(ours, v[0], v[1], v[2], v[3], v[4], v[5], 0, 1, 0);
+        if (c.onview) {
+            gluLookAt(3, -2, 7, 0.5, 0.25, -1, 0.1, 1, 0.2);
+            matlookat(ours, 3, -2, 7, 0.5, 0.25, -1, 0.1, 1, 0.2);
+        }
+        if (c.lookat) {
+            gluLookAt(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8]);
+            matlookat(ours, a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8]);
+        } else {
+            gluPerspective(a[0], a[1], a[2], a[3]);
+            matperspective(ours, a[0], a[1], a[2], a[3]);
+        }
         expectsame();
     }
-}
-
-TEST_F(MatricesMatchGlu, LookAtOnAView)
-{
-    startfromview();
-    gluLookAt(1, 2, 3, -4, 0, 1, 0, 1, 0);
-    matlookat(ours, 1, 2, 3, -4, 0, 1, 0, 1, 0);
-    expectsame();
 }
 
 }  // namespace
