@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The block field arrays, the generator that places the blocks, and the
 // start palette. Every random value is one rand() call; the order of the
 // calls fixes the field for a given C library.

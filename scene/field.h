@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The block field: 1249 flat rectangles, each parallel to a coordinate plane,
 // scattered through a cube about ten world units across.
 //

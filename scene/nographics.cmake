@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Fails when a file of the block field includes an SDL or OpenGL header: the
 # scene is plain C++ that the program, the tests and the tools share.
 # Usage: cmake -DDIR=<scene folder> -DSTAMP=<file to touch> -P nographics.cmake

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The five effect presets: a block outline and a colour rule each.
 #include "presets.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Effect presets: each mouse click switches to the next of five block
 // outlines and colour schemes and rebuilds the whole field with them.
 #pragma once

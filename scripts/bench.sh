@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Benchmark: builds lumbox for speed and runs the real binary on a private
 # Xvfb server (800x600x24, Mesa's llvmpipe) with framehook and allocount
 # preloaded. Prints, over several runs of a fixed number of frames, the

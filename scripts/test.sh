@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Sets up what is missing (test tools included), builds lumbox with its
 # tests and runs every test through CTest; builds the web version and runs
 # its page in headless Chromium; then builds the desktop once more with

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Sets up what is missing and builds lumbox for the browser in build-web/
 # through Emscripten's emcmake; then serves its page, the folder
 # build-web/page/ that holds only the page's three files, on

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The verdicts and the private work folder shared by the end-to-end tests
 # (through e2e/xserver.sh) and the install and package checks (dist/check.sh).
 # Sourcing it only defines; start_harness starts.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pixel counts for the tests: how many pixels of a picture fit each of
 // some conditions on their red, green and blue, each from 0 to 1, written
 // as JavaScript over r, g and b, such as 'r!=b' or 'g>r||g>b' (as in

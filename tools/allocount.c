@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /* allocount: a library preloaded next to framehook.so that counts the
  * process's allocation calls (malloc, calloc, realloc and the aligned ones),
  * in all threads and per thread, and hands them on to the C library.

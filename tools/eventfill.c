@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /* Pseudo-random SDL events: the xorshift32 generator and the garbage fill
  * that the hook's storms and the input tests share. */
 #include "eventfill.h"

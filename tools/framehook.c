@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /* framehook: a library preloaded into lumbox (LD_PRELOAD) that wraps
  * SDL_GL_SwapBuffers to count and time its frames and to act at chosen
  * frames, and SDL_PollEvent to log the mouse motion the program gets,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // scenebench: times the field generators alone, without SDL or GL: a full
 // preset change (new outline, doblockz, recolour) and the start field.
 // Prints the median, fastest and slowest of many single calls in

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /* Bursts of made-up SDL events for the soak test: mouse motion anywhere in
  * the 16-bit coordinate range (on the display, near and past its edges),
  * presses and releases of any button and any key, and events of the other

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Camera state and its per-frame step. Positions are stored as floats and
 // worked out in double precision.
 #include "camera.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The camera tour: straight legs of leglength frames from one eye position
 // and look-at point to the next, random ones after the first leg.
 //

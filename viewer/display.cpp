@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // SDL and OpenGL set-up for the demo's one full-screen display.
 #include "display.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Display set-up: SDL video, an 800 x 600 full-screen OpenGL mode, the fixed
 // projection and the GL state the frame loop relies on.
 #pragma once

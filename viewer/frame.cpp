@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One frame of the demo: the view from the camera and mouse, the field drawn
 // as additively blended quads, and the per-frame error reports.
 #include "frame.h"

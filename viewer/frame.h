@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One frame of the demo: update, draw, swap, then input.
 #pragma once
 

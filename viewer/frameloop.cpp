@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The desktop's frame driving: frames back to back until one asks to end,
 // with a wait in between while the display is minimised.
 #include "frameloop.h"

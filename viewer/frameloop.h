@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Frame driving: the one part of the demo's run that each platform supplies
 // (the desktop's in frameloop.cpp here, the browser's in web/).
 #pragma once

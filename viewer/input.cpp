@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Event handling and the mouse eye offset.
 #include "input.h"
 

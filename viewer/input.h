@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Input: the mouse position, the eye offset taken from it, and the handling
 // of SDL events between frames.
 //

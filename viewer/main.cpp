@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Process entry. SDL 1.2 programs provide SDL_main and, on systems where
 // SDL's headers rename main, the library's wrapper calls it; elsewhere (as on
 // Linux) the main below does.

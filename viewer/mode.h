@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The size of the demo's one display mode, shared by the display set-up and
 // the mouse offset, which measures from the mode's centre.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The demo's run: start state, display set-up, the frames, shutdown.
 #include "rungltest.h"
 

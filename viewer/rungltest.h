@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The demo's run from start state to shutdown.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The browser's frame driving. A page cannot wait in a loop of its own, so
 // the browser calls one frame per display refresh, and the frame that asks
 // to end stops the calls, shuts SDL down and lets the page say so.

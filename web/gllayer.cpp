@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The OpenGL 1.1 and GLU calls the viewer makes that WebGL lacks, drawn
 // with WebGL: a projection and a modelview matrix, and quads gathered
 // between glBegin and glEnd and sent as triangles in one buffer. The rest

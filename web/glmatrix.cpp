@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Matrix maths of the web build's OpenGL layer, worked out in double
 // precision and stored as floats, as GL keeps its matrices.
 #include "glmatrix.h"

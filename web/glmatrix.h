@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // 4x4 matrix maths of the web build's OpenGL layer: what glLoadIdentity,
 // gluPerspective and gluLookAt do to the current matrix. Plain C++, so the
 // desktop tests can hold it against the system's GLU.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What Emscripten's SDL 1.2 port leaves out, supplied for the web build in
 // place of the port's own versions: error text that is empty until an error
 // is set, a description of the browser's display, and pointer pictures.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Checks of lumbox as it is installed and packaged, and of its set-up:
 #   check.sh install  cmake --install into a fresh prefix gives exactly the
 #       program, manual page, menu entry, icon, copyright, changelog and the

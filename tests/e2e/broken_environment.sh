@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Without a display, or on a display without OpenGL, the program says why
 # and ends with status 1 instead of running unseen or hanging. A headless
 # run asked for by name still runs, and ends cleanly when told to.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The real binary shows the start field of grey and green blocks, blended
 # additively, and keeps touring through mouse motion and keys other than
 # Escape; each click rebuilds the field with the next preset, 1, 2, 3, 4,

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Under a window manager (openbox) on a 1920x1080 screen the program fills
 # the screen's height at 4:3 between black side bars, maps the pointer into
 # its 800x600 space with no pointer showing, names its window, draws

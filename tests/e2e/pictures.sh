@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The README's pictures: the start field and each of the five presets, and
 # with --write a moving picture of the tour, rendered by the real binary on
 # a private Xvfb server and driven frame by frame through the frame hook

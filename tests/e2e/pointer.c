@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /* Prints how many pixels of the pointer's current picture, as the X server
  * shows it (XFixes), are not fully transparent: 0 when no pointer shows. */
 #include <X11/Xlib.h>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Soak: the real binary runs thousands of frames with input in every frame,
 # both made-up SDL events of every kind (framehook's storm, with bursts that
 # fill SDL's event queue) and real X input from xdotool (pointer sweeps over

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Under a Wayland compositor (weston, whose output refreshes at 60 Hz) the
 # program starts, draws, and by default swaps at most once per refresh,
 # while SDL12COMPAT_SYNC_TO_VBLANK=0 lets it run free; Escape ends it with

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Inside a real XScreenSaver daemon on a 1280x720 screen, the installed hack
 # draws the picture at 4:3 in the screen's height between side bars, and
 # once the user is back it is gone within 3 s, with no X error logged. The

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Shared steps of the end-to-end tests, on top of ../harness.sh (skip, fail,
 # need, start_harness, stop_at_exit): a private Xvfb server, at exactly
 # 800x600x24 unless a window manager runs on it (without one, the picture on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reads the field back: a block as a shape (the axis it is flat along and
 // the extent of its rectangle along the other two), the colours against a
 // colour rule, or the whole field as a copy to compare with later.

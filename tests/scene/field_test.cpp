@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The start field: shape of the blocks, their placement, the start palette,
 // and the exact share of the C library's random stream it uses.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Effect presets: the order they come in, the outline and colour scheme each
 // gives the field, and the share of the random stream a change uses.
 #include <gtest/gtest.h>

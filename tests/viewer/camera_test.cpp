@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The camera tour: the fixed first leg, when new legs begin, where their
 // random targets come from, and the straight path between.
 #include <gtest/gtest.h>

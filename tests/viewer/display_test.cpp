@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The colour depth asked of the display: 8 bits with 2/3/3 on a desktop of
 // 8 bits or less, 16 bits with 5/5/5 on any deeper one, and nothing else.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // SDL events as the input tests need them, for the handler directly or for
 // SDL's queue: a bare type, key presses and releases, motion, buttons, and
 // the display's activity.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whole frames on SDL's offscreen OpenGL driver: the mode they draw into,
 // when input takes effect, the wait while iconified, and that a normal run
 // reports no errors.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Input: what each kind of event does, and how the mouse position becomes
 // the eye offset.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Frames per second of the web build in headless Chromium (SwiftShader's
 // WebGL), with the browser's frame-rate cap off so the figure is the
 // drawing's, not the display's. Prints one line per run: run, fps.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The web build in headless Chromium, served as the README's command serves
 // it: the served folder holds only the page's files; the page loads without
 // errors and without leaving its own server; the usage line shows at start,

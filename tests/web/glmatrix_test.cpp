@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The web build's matrix maths against the desktop's GLU: each matrix
 // gluPerspective and gluLookAt leave on a real GL context (SDL's offscreen
 // driver, Mesa) equals the web layer's to float rounding, on its own and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shared by the browser test and the benchmark: serves a built page folder
 // on 127.0.0.1 as the README's command does and opens its page in headless
 // Chromium (SwiftShader's WebGL), counting the frames the page asks the
