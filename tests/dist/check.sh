@@ -124,6 +124,7 @@ deb)
     done
     [ "$(dpkg-deb -f "$deb" Suggests)" = xscreensaver ] ||
         fail "the package does not suggest xscreensaver: $(dpkg-deb -f "$deb" Suggests)"
+    lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || fail "lintian finds fault with the package"
     # What apt would install on a machine that has nothing yet.
     apt-cache show libsdl1.2-compat-shim >/dev/null 2>&1 ||
         skip "apt knows no libsdl1.2-compat-shim (apt-get update fetches the package lists)"
@@ -133,7 +134,6 @@ deb)
     sdl=$(grep -E '^Inst (libsdl1\.2debian|libsdl1\.2-compat-shim) ' "$work/apt.log" | cut -d' ' -f2 | paste -sd' ' || true)
     [ "$sdl" = libsdl1.2-compat-shim ] ||
         fail "apt brings '$sdl' as SDL 1.2, not only libsdl1.2-compat-shim"
-    lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || fail "lintian finds fault with the package"
     ;;
 setup)
     need dpkg-query
