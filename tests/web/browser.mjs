@@ -91,20 +91,6 @@ try {
     await waitframes(page, 30);
     console.log(`ok: frames advance (${before} then ${await framecount(page)})`);
 
-    // The start field, then one click for each picture after it: the first
-    // lands on the usage line, which passes it on to the picture; the others
-    // in the middle, where the eye is unshifted.
-    const signatures = readFileSync(new URL('../presets.txt', import.meta.url), 'utf8').split('\n')
-        .filter(text => text.trim() && !text.startsWith('#')).map(text => text.split(/\s+/));
-    for (const [k, [name, never, some]] of signatures.entries()) {
-        const at = k === 1 ? line : { x: width / 2, y: height / 2 };
-        if (k > 0)
-            await page.mouse.click(at.x, at.y);
-        const png = await expectpicture(page, name, never, some);
-        if (name === 'start' && shotfile)
-            writeFileSync(shotfile, Buffer.from(png, 'base64'));
-    }
-
     const opacity = wanted => getComputedStyle(document.getElementById('usage')).opacity === wanted;
     await waituntil(page, 20, 'the usage line did not fade', opacity, '0');
     await page.mouse.move(width / 3, height / 3);
@@ -128,6 +114,20 @@ try {
     await waituntil(page, 10, 'the page did not show again', () => !document.hidden);
     await waitframes(page, 10);
     console.log('ok: the page runs on after it was hidden and shown');
+
+    // The start field, then one click for each picture after it: the first
+    // lands on the usage line, which passes it on to the picture; the others
+    // in the middle, where the eye is unshifted.
+    const signatures = readFileSync(new URL('../presets.txt', import.meta.url), 'utf8').split('\n')
+        .filter(text => text.trim() && !text.startsWith('#')).map(text => text.split(/\s+/));
+    for (const [k, [name, never, some]] of signatures.entries()) {
+        const at = k === 1 ? line : { x: width / 2, y: height / 2 };
+        if (k > 0)
+            await page.mouse.click(at.x, at.y);
+        const png = await expectpicture(page, name, never, some);
+        if (name === 'start' && shotfile)
+            writeFileSync(shotfile, Buffer.from(png, 'base64'));
+    }
 
     await page.keyboard.press('Escape');
     await waituntil(page, 10, 'Escape: the page did not say the demo ended',
