@@ -1,4 +1,4 @@
-// SPDX-License-Identifier: MIT
+/* SPDX-License-Identifier: MIT */
 /* Pseudo-random SDL events from a small generator of their own (xorshift32),
  * so whoever makes them leaves the program's rand() sequence alone. Shared
  * by the hook's event storms and the input handler's tests; C and C++. */

@@ -1,4 +1,4 @@
-// SPDX-License-Identifier: MIT
+/* SPDX-License-Identifier: MIT */
 /* Made-up input for the hook: bursts of SDL events of every kind with
  * garbage wherever the handler should not look. */
 #pragma once

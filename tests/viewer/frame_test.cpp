@@ -173,7 +173,8 @@ TEST_F(Frames, IconifiedTheRunWaitsForEventsUntilShownAgainOrClosed)
     EXPECT_EQ(changer, 1);
     EXPECT_EQ(drawframe(), 1);
 
-    // Closed while iconified: the request to end sticks, whatever follows.
+    // Closed while iconified: the wait ends at the request to end, and what
+    // follows it stays queued for the next frame.
     push({activity(0, SDL_APPACTIVE)});
     drawframe();
     push({oftype(SDL_QUIT), motion(10, 10), activity(1, SDL_APPACTIVE)});
