@@ -129,7 +129,7 @@ deb)
     apt-cache show libsdl1.2-compat-shim >/dev/null 2>&1 ||
         skip "apt knows no libsdl1.2-compat-shim (apt-get update fetches the package lists)"
     : >"$work/nothing-installed"
-    apt-get -s -o Dir::State::status="$work/nothing-installed" install "$deb" >"$work/apt.log" 2>&1 ||
+    apt-get -s -o Dir::State::status="$work/nothing-installed" --no-install-recommends install "$deb" >"$work/apt.log" 2>&1 ||
         fail "apt cannot install the package"
     sdl=$(grep -E '^Inst (libsdl1\.2debian|libsdl1\.2-compat-shim) ' "$work/apt.log" | cut -d' ' -f2 | paste -sd' ' || true)
     [ "$sdl" = libsdl1.2-compat-shim ] ||

@@ -1,8 +1,8 @@
 # SPDX-License-Identifier: MIT
 # Under a window manager (openbox) on a 1920x1080 screen the program fills
 # the screen's height at 4:3 between black side bars, maps the pointer into
-# its 800x600 space with no pointer showing, names its window, draws
-# nothing while iconified, and ends with status 0 both on Escape and on the
+# its 800x600 space with no pointer showing, takes a click to the next
+# preset, names its window, draws nothing while iconified, and ends with status 0 both on Escape and on the
 # window manager's close, also while iconified.
 . "$(dirname "$0")/xserver.sh"
 start_harness
@@ -31,12 +31,6 @@ motion_to() {
     [ "$seen" = "motion $1 $2" ]
 }
 
-# filled: the lit part of a shot is the whole picture's frame.
-filled() {
-    shot start
-    seen=$(lit_box start)
-    [ "$seen" = "$picture" ]
-}
 
 # frames_drawn: the number of frames drawn so far, which framehook logs at
 # each frame.
@@ -55,7 +49,7 @@ start_hooked FRAMEHOOK_ACTIONS="1-999999999:count"
 expect_named
 # The camera starts outside the field, so the picture fills its frame only
 # after a while.
-wait_until 10 "the lit picture did not become $picture" filled
+wait_until 10 "the lit picture did not become $picture" fills "$picture"
 
 # A point off the centre, then the screen's centre.
 xdotool mousemove 600 270
@@ -65,6 +59,8 @@ wait_until 5 "the pointer did not reach lumbox as (400, 300)" motion_to 400 300
 [ -x "${POINTER:-}" ] || fail "POINTER does not name the built pointer helper"
 shown=$("$POINTER")
 [ "$shown" -eq 0 ] || fail "the pointer shows over the picture ($shown pixels)"
+xdotool click 1
+wait_until 10 "preset 1 did not show after a click" shows preset1
 
 # Iconified, it waits: no frames, next to no processor time. Shown again,
 # it draws on.

@@ -1,12 +1,15 @@
 # SPDX-License-Identifier: MIT
-# The README's pictures: the start field and each of the five presets, and
-# with --write a moving picture of the tour, rendered by the real binary on
-# a private Xvfb server and driven frame by frame through the frame hook
+# The real binary's pictures: the start field, the camera moving on, and a
+# click to each of the five presets, 1, 2, 3, 4, then 0, rendered on a
+# private Xvfb server and driven frame by frame through the frame hook
 # ($FRAMEHOOK), so the same C library and Mesa give the same files byte for
-# byte. Each is halved to 400x300 (each pixel the mean of four).
-#   pictures.sh              renders them and compares them with docs/pictures/;
-#                            skipped where the Mesa that renders differs from
-#                            the one recorded there in mesa-version
+# byte. Each is lit, keeps its colour signature (../presets.txt), and the
+# start field's blocks are blended additively. Halved to 400x300 (each pixel
+# the mean of four), they are the README's pictures.
+#   pictures.sh              checks them and compares them with docs/pictures/;
+#                            the comparison is skipped where the Mesa that
+#                            renders differs from the one recorded there in
+#                            mesa-version
 #   pictures.sh --write DIR  renders them, with mesa-version and the moving
 #                            picture tour.gif, into DIR
 . "$(dirname "$0")/xserver.sh"
@@ -25,6 +28,7 @@ esac
 # draws the new preset; the picture is taken a fixed number of frames later,
 # once the camera has moved on a little.
 first_shot=150
+moved_shot=200
 first_click=250
 clicks_apart=200
 shot_after=100
@@ -32,7 +36,7 @@ presets=(1 2 3 4 0)
 names=(start "${presets[@]/#/preset}")
 render_seconds=120  # about ten at llvmpipe speed
 
-actions="1:motion:400,300 $first_shot:shot:$work/start.ppm"
+actions="1:motion:400,300 $first_shot:shot:$work/start.ppm $moved_shot:shot:$work/moved.ppm"
 frame=$first_click
 for preset in "${presets[@]}"; do
     actions+=" $frame:click $((frame + shot_after)):shot:$work/preset$preset.ppm"
@@ -54,9 +58,14 @@ start_hooked FRAMEHOOK_ACTIONS="$actions"
 expect_clean_exit "$render_seconds"
 
 mkdir "$work/new"
+signature moved start || fail "as the camera moved on, the picture lost the start field's signature: $seen"
+cmp -s "$work/start.ppm" "$work/moved.ppm" && fail "the picture stands still"
+# Where a grey block overlaps a green one, green rises above red.
+[ "$(count start 'r>0&&g>r')" -gt 0 ] ||
+    fail "no grey block brightens a green one: the blocks are not blended additively"
 for name in "${names[@]}"; do
     [ -s "$work/$name.ppm" ] || fail "no picture of $name was taken"
-    [ "$(count "$name" "$notblack")" -gt "$lit_pixels" ] || fail "the picture of $name is (nearly) black"
+    signature "$name" || fail "the picture of $name is not as its signature says: $seen"
     # No metadata, no time stamps: the same frame gives the same file.
     convert "$work/$name.ppm" -scale 50% -strip \
         -define png:exclude-chunks=date,time "$work/new/$name.png"

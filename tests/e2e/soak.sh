@@ -8,7 +8,7 @@
 . "$(dirname "$0")/xserver.sh"
 start_harness
 
-frames=${SOAK_FRAMES:-5000}  # frames with input; about half a minute at llvmpipe speed
+frames=${SOAK_FRAMES:-3000}  # frames with input; about half a minute at llvmpipe speed
 early=$(( frames / 5 ))      # resident memory is compared from here ...
 late=$frames                 # ... to here
 rss_tolerance_kb=1024        # growth allowed from early to late (allocator and driver caches)

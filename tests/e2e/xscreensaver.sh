@@ -30,7 +30,6 @@ fi
 # The hack's process: the installed program, which the launcher became.
 hack_running() { pgrep -f "^$work/prefix/bin/lumbox" >/dev/null; }
 hack_gone() { ! hack_running; }
-shows_picture() { shot hack && [ "$(lit_box hack)" = "$picture" ]; }
 daemon_answers() { "${as_user[@]}" xscreensaver-command -time >/dev/null 2>&1; }
 
 start_xserver
@@ -39,7 +38,7 @@ start_xserver
 stop_at_exit $!
 wait_until 10 "the daemon answering" daemon_answers
 "${as_user[@]}" xscreensaver-command -activate >/dev/null
-wait_until 30 "the hack's picture at $picture" shows_picture
+wait_until 30 "the hack's picture at $picture" fills "$picture"
 hack_running || fail "the picture shows, but not from the installed lumbox"
 
 "${as_user[@]}" xscreensaver-command -deactivate >/dev/null

@@ -24,8 +24,11 @@
 #                      an EXPR is a condition on the channels r, g and b,
 #                      each from 0 to 1, such as 'r!=b', 'g>r||g>b' or
 #                      $notblack (see ../pixels.mjs)
-#   wait_for_picture NAME  shots as NAME until one is at least a tenth lit
-#   lit_box NAME       the bounding box of shot NAME's lit pixels, WxH+X+Y
+#   signature NAME [AS]  shot NAME is at least a tenth lit and keeps the
+#                      colour signature of AS (NAME unless given) in
+#                      ../presets.txt; $seen says how far it does
+#   shows NAME         a shot as NAME keeps NAME's signature
+#   fills BOX          a shot's lit pixels fill exactly BOX (WxH+X+Y)
 #   fps LOG            frames per second from the first swap to the last,
 #                      from a framehook log
 #   expect_exit STATUS SECONDS  lumbox ends within SECONDS with STATUS
@@ -135,18 +138,23 @@ shot() { import -window root -depth 8 "ppm:$work/$1.ppm" || fail "no screenshot 
 pixels=$(dirname "${BASH_SOURCE[0]}")/../pixels.mjs
 count() { node "$pixels" "$work/$1.ppm" "${@:2}"; }
 
-picture_lit() {
-    shot "$1"
-    seen="$(count "$1" "$notblack") pixels lit"
-    [ "${seen%% *}" -gt "$lit_pixels" ]
+signatures=$(dirname "${BASH_SOURCE[0]}")/../presets.txt
+signature() {
+    local never sometimes counts
+    read -r never sometimes < <(awk -v name="${2:-$1}" '$1 == name { print $2, $3; exit }' "$signatures")
+    read -ra counts < <(count "$1" "$never" "$sometimes" "$notblack")
+    seen="${counts[0]} pixels fit '$never' (none should), ${counts[1]} fit '$sometimes' (some should), ${counts[2]} are lit"
+    [ "${counts[0]}" -eq 0 ] && [ "${counts[1]}" -gt 0 ] && [ "${counts[2]}" -gt "$lit_pixels" ]
 }
-wait_for_picture() {
-    wait_for_window
-    wait_until 20 "no picture at least a tenth lit ($lit_pixels pixels)" picture_lit "$1"
-}
+shows() { shot "$1" && signature "$1"; }
 
-# Through ImageMagick; its warning about an all-black shot is dropped.
-lit_box() { convert "$work/$1.ppm" -bordercolor black -border 1 -format '%@' info: 2>/dev/null | awk -F'[x+]' '{ printf "%dx%d+%d+%d\n", $1, $2, $3 - 1, $4 - 1 }'; }
+# The box through ImageMagick; its warning about an all-black shot is dropped.
+fills() {
+    shot box
+    seen=$(convert "$work/box.ppm" -bordercolor black -border 1 -format '%@' info: 2>/dev/null |
+        awk -F'[x+]' '{ printf "%dx%d+%d+%d\n", $1, $2, $3 - 1, $4 - 1 }')
+    [ "$seen" = "$1" ]
+}
 
 fps() { awk '$1 == "frames" { n = $2 } $1 == "seconds" { s = $2 } END { if (s > 0) printf "%.1f\n", (n - 1) / s; else print 0 }' "$1"; }
 
