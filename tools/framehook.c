@@ -13,7 +13,7 @@
  *   FRAME:key:SYM      queue a press and release of SDL key SYM (a number)
  *   FRAME:quit         queue an Escape key press
  *   FRAME:shot:PATH    save the frame just drawn as a binary PPM at PATH
- *   FRAME:rss          log the resident memory
+ *   FRAME:rss          log the resident memory and the heap in use
  *   FRAME:storm:N      queue N events of every kind, made up from the frame
  *                      number (see storm.c); never Escape or a quit
  *   FRAME:allocs       log the allocation calls so far (needs allocount.so
@@ -36,7 +36,9 @@
  *   allocs FRAME ALL MAIN  for each allocs action: malloc, calloc, realloc
  *                          and aligned allocation calls so far, in all
  *                          threads and in the thread that draws
- *   rss FRAME KB           for each rss action
+ *   rss FRAME KB HEAP      for each rss action: resident memory, and the
+ *                          memory malloc has handed out and not had back,
+ *                          both in KiB
  *   frame N                for each count action
  *   frames N               at exit, with
  *   seconds S              from the first swap to the last, and
@@ -44,6 +46,7 @@
 #define _GNU_SOURCE
 #include <GL/gl.h>
 #include <dlfcn.h>
+#include <malloc.h>
 #include <stdarg.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -77,6 +80,12 @@ static long residentkb(void)
         fclose(f);
     }
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+static long heapkb(void)
+{
+    struct mallinfo2 heap = mallinfo2();
+    return (long)((heap.uordblks + heap.hblkhd) / 1024);
 }
 
 static void logline(const char *format, ...)
@@ -241,7 +250,7 @@ static void act(void)
         case key: queue(SDL_KEYDOWN, a->x, 0); queue(SDL_KEYUP, a->x, 0); break;
         case quit: queue(SDL_KEYDOWN, SDLK_ESCAPE, 0); break;
         case shot: saveshot(a->path); break;
-        case rss: logline("rss %ld %ld\n", frames, residentkb()); break;
+        case rss: logline("rss %ld %ld %ld\n", frames, residentkb(), heapkb()); break;
         case allocs: logallocs(); break;
         case count: logline("frame %ld\n", frames); break;
         case storm: {
