@@ -10,15 +10,14 @@
 start_harness
 
 frames=${SOAK_FRAMES:-3000}  # frames with input; about half a minute at llvmpipe speed
-rss_every=50                 # frames between two readings of memory
 # A sanitizer build keeps freed memory in quarantine, so its memory grows
 # by design: there SOAK_MEMORY=unchecked leaves the comparisons out.
 
 # One made-up event every frame is too tame: several, and every 250th frame
 # a burst that (with the X input) nearly fills SDL's 128-event queue.
-actions="1-$frames:storm:6 $frames:rss"
+# Memory is read at every frame.
+actions="1-$frames:storm:6 1-$frames:rss"
 for (( f = 250; f < frames; f += 250 )); do actions+=" $f:storm:100"; done
-for (( f = rss_every; f < frames; f += rss_every )); do actions+=" $f:rss"; done
 
 # pound: real X input until killed; each xdotool call sends a few hundred
 # events at once.
@@ -36,8 +35,7 @@ pound() {
     done
 }
 
-# reached FRAME: framehook logged the memory at FRAME; fails at once if
-# lumbox has ended.
+# reached FRAME: lumbox has drawn FRAME; fails at once if it has ended.
 reached() {
     kill -0 "$lumbox_pid" 2>/dev/null || fail "lumbox ended under input, before frame $1"
     grep -qs "^rss $1 " "$work/log"
@@ -55,10 +53,9 @@ wait "$pound_pid" || true
 escape_ends_lumbox
 if grep "^framehook:" "$work/err"; then fail "framehook could not deliver all input"; fi
 
-# least COLUMN FROM TO: the least figure in that column of the memory
-# readings from frame FROM to TO. Both figures swing from frame to frame
-# (the driver maps and unmaps a block of half a megabyte, and events come
-# and go), so one reading may be high; the least of a dozen is the level.
+# least COLUMN FROM TO: the least figure in that column of the memory read
+# from frame FROM to TO. Both swing from frame to frame (the driver maps and
+# unmaps half a megabyte, events come and go); the least is the level.
 least() { awk -v c="$1" -v from="$2" -v to="$3" '$1 == "rss" && $2 >= from && $2 <= to && (kb == "" || $c < kb) { kb = $c } END { print kb }' "$work/log"; }
 # flat WHAT COLUMN TOLERANCE: WHAT grew by at most TOLERANCE KiB from the
 # early frames to the late ones.
