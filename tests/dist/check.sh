@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Checks of lumbox as it is installed and packaged, and of its set-up:
-#   check.sh install  cmake --install into a fresh prefix gives exactly the
-#       program, manual page, menu entry, icon, copyright, changelog and the
-#       screensaver hack with its descriptions; the hack runs the installed
-#       program, and outside XScreenSaver says so and fails
-#   check.sh desktop  desktop-file-validate accepts the menu entry and the
+#   check.sh install  cmake --install into a fresh prefix (with a space in
+#       its path) gives exactly the program, manual page, menu entry, icon,
+#       copyright, changelog and the screensaver hack with its descriptions;
+#       the hack runs the installed program, and outside XScreenSaver says
+#       so and fails; desktop-file-validate accepts the menu entry and the
 #       hack's entry, which start the installed program and hack
 #   check.sh manual   the manual page renders without warnings and documents
 #       every message the program can print
@@ -72,16 +72,13 @@ expect_hack() {
 
 case "${1:-}" in
 install)
-    cmake --install "$BUILD" --prefix "$work/prefix" >/dev/null
-    expect_tree "$work/prefix" bin/lumbox "${installed[@]}"
-    expect_program "$work/prefix/bin/lumbox"
-    expect_hack "$work/prefix/libexec/xscreensaver/lumbox" "$work/prefix/bin/lumbox"
-    ;;
-desktop)
     need desktop-file-validate
     # A prefix with a space, as a user's home folder may have.
     prefix="$work/my games"
     cmake --install "$BUILD" --prefix "$prefix" >/dev/null
+    expect_tree "$prefix" bin/lumbox "${installed[@]}"
+    expect_program "$prefix/bin/lumbox"
+    expect_hack "$prefix/libexec/xscreensaver/lumbox" "$prefix/bin/lumbox"
     # A hack's entry names no menu category but Screensaver, which the
     # validator only hints at, as it does for XScreenSaver's own entries.
     for entry in lumbox.desktop screensavers/lumbox.desktop; do
@@ -155,7 +152,7 @@ setup)
     grep -q "xdotool" "$work/err" || fail "setup.sh does not name the missing xdotool"
     ;;
 *)
-    fail "usage: $0 install|desktop|manual|deb|setup"
+    fail "usage: $0 install|manual|deb|setup"
     ;;
 esac
 echo "ok: $1"
