@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: MIT
 // Reads the field back: a block as a shape (the axis it is flat along and
 // the extent of its rectangle along the other two), the colours against a
-// colour rule, or the whole field as a copy to compare with later.
+// colour rule, or the whole field as a copy to compare with later; and
+// counts the random draws a build of the field takes.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -34,7 +36,8 @@ inline BlockShape blockshape(int block)
 }
 
 // Checks that every block is a flat, exactly axis-aligned rectangle with
-// sides 2a and 2b (in either order) whose corners run round its edge.
+// sides 2a and 2b (in either order) whose corners run round its edge, and
+// that the slots past the last block, positions and colours, stay zero.
 inline void expectrectangles(float a, float b)
 {
     const float tolerance = 1e-5f;
@@ -55,6 +58,9 @@ inline void expectrectangles(float a, float b)
         bool ba = std::fabs(p - 2 * b) < tolerance && std::fabs(q - 2 * a) < tolerance;
         ASSERT_TRUE(ab || ba) << "sides " << p << " x " << q;
     }
+    for (int slot = fieldslots; slot < vertexslots; slot++)
+        for (float v : {mmix[slot][0], mmix[slot][1], mmix[slot][2], mcol[slot]})
+            ASSERT_EQ(v, 0.0f) << "spare slot " << slot;
 }
 
 // A branch of a colour rule: a block's red, green and blue are r, g and b
@@ -71,13 +77,14 @@ inline bool matches(const Branch &k, float r, float g, float b)
            testing::FloatLE("", "", h, whole) && testing::FloatLE("", "", whole, h);
 }
 
-// Checks that every block's colour fits one branch, and that each branch
-// has blocks that fit it alone.
+// Checks that every block's colour fits one branch, that each branch has
+// blocks that fit it alone, and that every fourth colour float stays zero.
 inline void expectcolours(const std::vector<Branch> &branches)
 {
     std::vector<int> only(branches.size());
     for (int i = 0; i < fieldslots; i += 4) {
         float r = mcol[i], g = mcol[i + 1], b = mcol[i + 2];
+        ASSERT_EQ(mcol[i + 3], 0.0f) << "idle colour float of block " << i / 4;
         int fits = 0, last = -1;
         for (size_t k = 0; k < branches.size(); k++)
             if (matches(branches[k], r, g, b)) {
@@ -99,3 +106,17 @@ struct FieldCopy {
     bool samepositions() const { return memcmp(positions, mmix, sizeof mmix) == 0; }
     bool samecolours() const { return memcmp(colours, mcol, sizeof mcol) == 0; }
 };
+
+// Checks that build() takes exactly `count` draws of rand(): the stream is
+// seeded with a value drawn from it, so each call starts somewhere new.
+inline void expectdraws(int count, void (*build)())
+{
+    unsigned seed = rand();
+    srand(seed);
+    for (int n = 0; n < count; n++)
+        rand();
+    int next = rand();
+    srand(seed);
+    build();
+    EXPECT_EQ(rand(), next) << "a draw was added or lost";
+}

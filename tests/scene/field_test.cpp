@@ -10,43 +10,33 @@
 #include <utility>
 
 #include "blockshape.h"
-#include "field.h"
 
 namespace {
 
-// glibc's generator before any srand() is the one seeded with 1.
-void buildstartfield()
-{
-    memset(mmix, 0, sizeof mmix);
-    memset(mcol, 0, sizeof mcol);
-    srand(1);
-    startfield();
-}
-
 class StartField : public testing::Test {
 protected:
-    void SetUp() override { buildstartfield(); }
+    // glibc's generator before any srand() is the one seeded with 1.
+    void SetUp() override
+    {
+        memset(mmix, 0, sizeof mmix);
+        memset(mcol, 0, sizeof mcol);
+        srand(1);
+        startfield();
+    }
 };
-
-TEST_F(StartField, EveryBlockIsAnAxisAlignedPointFourByPointTwoRectangle)
-{
-    expectrectangles(0.4f, 0.2f);
-}
 
 TEST_F(StartField, StaysInsideTheCubeOnTheTwentiethGrid)
 {
     for (int block = 0; block < blockcount; block++) {
         BlockShape s = blockshape(block);
         for (int axis = 0; axis < 3; axis++) {
-            // Centres are whole twentieths in -5.00 ... +4.95.
-            float steps = s.centre[axis] * 20;
+            // Centres are whole twentieths in -5.00 ... +4.95, corners in -5.40 ... +5.35.
+            float centre = s.centre[axis], half = s.extent[axis] / 2, steps = centre * 20;
             EXPECT_NEAR(steps, std::round(steps), 1e-3) << "block " << block;
-            EXPECT_GE(s.centre[axis], -5.0f - 1e-5f);
-            EXPECT_LE(s.centre[axis], 4.95f + 1e-5f);
-            for (int k = 0; k < 4; k++) {
-                EXPECT_GE(mmix[4 * block + k][axis], -5.4f - 1e-5f);
-                EXPECT_LE(mmix[4 * block + k][axis], 5.35f + 1e-5f);
-            }
+            EXPECT_GE(centre, -5.0f - 1e-5f);
+            EXPECT_LE(centre, 4.95f + 1e-5f);
+            EXPECT_GE(centre - half, -5.4f - 1e-5f);
+            EXPECT_LE(centre + half, 5.35f + 1e-5f);
         }
     }
 }
@@ -63,17 +53,10 @@ TEST_F(StartField, TakesAllSixOrientations)
     EXPECT_EQ(seen.size(), 6u);
 }
 
-TEST_F(StartField, SpareSlotsStayZero)
+// The checks of shape and colour also find the spare slots still zero.
+TEST_F(StartField, IsPointFourByPointTwoRectanglesInGreysAndPureGreensInHundredths)
 {
-    for (int slot = fieldslots; slot < vertexslots; slot++)
-        for (float v : {mmix[slot][0], mmix[slot][1], mmix[slot][2], mcol[slot]})
-            EXPECT_EQ(v, 0.0f) << "slot " << slot;
-    for (int i = 3; i < fieldslots; i += 4)
-        EXPECT_EQ(mcol[i], 0.0f) << "idle colour float " << i;
-}
-
-TEST_F(StartField, PaletteGivesOnlyGreysAndPureGreensInHundredths)
-{
+    expectrectangles(0.4f, 0.2f);
     expectcolours({{1, 1, 1, 0.99f}, {0, 1, 0, 0.99f}});
     // One selector value in three picks grey.
     int greys = 0;
@@ -85,30 +68,17 @@ TEST_F(StartField, PaletteGivesOnlyGreysAndPureGreensInHundredths)
 
 TEST_F(StartField, UsesExactly8743RandomDrawsAndIsTheSameEveryRun)
 {
-    int afterfield = rand();
-    srand(1);
-    for (int n = 0; n < 8743; n++)
-        rand();
-    EXPECT_EQ(rand(), afterfield) << "a draw was added or lost";
-
     FieldCopy first;
-    buildstartfield();
+    expectdraws(8743, startfield);
+    SetUp();
     EXPECT_TRUE(first.samepositions() && first.samecolours()) << "a second build differs";
 }
 
-TEST_F(StartField, DoblockzMovesBlocksButKeepsTheirColours)
+// With a square outline of zero size every block collapses to its centre,
+// so the first three draws must come out as block 0's coordinates in some
+// order, and the draw for block 0's in-plane turn is the 3748th.
+TEST_F(StartField, DoblockzDrawsCentreThenOrientationInOrderAndKeepsTheColours)
 {
-    FieldCopy before;
-    doblockz();
-    EXPECT_TRUE(before.samecolours());
-    EXPECT_FALSE(before.samepositions());
-}
-
-TEST(Doblockz, DrawsCentreThenOrientationInOrder)
-{
-    // With a square outline of zero size every block collapses to its centre,
-    // so the first three draws must come out as block 0's coordinates in some
-    // order, and the draw for block 0's in-plane turn is the 3748th.
     srand(1);
     float centre[3];
     for (float &c : centre)
@@ -123,9 +93,12 @@ TEST(Doblockz, DrawsCentreThenOrientationInOrder)
     else if (plane % 3 == 1)
         std::swap(centre[1], centre[2]);
 
+    FieldCopy before;
     setoutline(0, 0);
     srand(1);
     doblockz();
+    EXPECT_TRUE(before.samecolours());
+    EXPECT_FALSE(before.samepositions());
     for (int axis = 0; axis < 3; axis++)
         EXPECT_EQ(mmix[0][axis], centre[axis]) << "axis " << axis;
 }

@@ -10,16 +10,15 @@ namespace {
 TEST(ColourDepth, EightBitsOrLessAsksForEightAndDeeperForSixteen)
 {
     const struct {
-        int desktop, bpp, red, green, blue;
-    } expected[] = {{1, 8, 2, 3, 3}, {8, 8, 2, 3, 3}, {9, 16, 5, 5, 5},
-                    {16, 16, 5, 5, 5}, {24, 16, 5, 5, 5}, {32, 16, 5, 5, 5}};
+        int desktop, bpp, rgb[3];
+    } expected[] = {{1, 8, {2, 3, 3}}, {8, 8, {2, 3, 3}}, {9, 16, {5, 5, 5}},
+                    {16, 16, {5, 5, 5}}, {24, 16, {5, 5, 5}}, {32, 16, {5, 5, 5}}};
     for (const auto &e : expected) {
         SCOPED_TRACE(testing::Message() << "desktop of " << e.desktop << " bits");
         choosedepth(e.desktop);
         EXPECT_EQ(bpp, e.bpp);
-        EXPECT_EQ(rgb_size[0], e.red);
-        EXPECT_EQ(rgb_size[1], e.green);
-        EXPECT_EQ(rgb_size[2], e.blue);
+        for (int c = 0; c < 3; c++)
+            EXPECT_EQ(rgb_size[c], e.rgb[c]) << "RGB"[c] << " bits";
     }
 }
 

@@ -15,7 +15,6 @@
 #include "camera.h"
 #include "display.h"
 #include "events.h"
-#include "field.h"
 #include "frame.h"
 #include "input.h"
 #include "presets.h"
@@ -62,7 +61,7 @@ protected:
 
 std::string Frames::startoutput;
 
-TEST_F(Frames, DrawIntoAFullScreenOpenGLModeOf800By600)
+TEST_F(Frames, DrawFullScreenAt800By600SeeFortyFiveDegreesHighAndAddBlocksBehindTheDepthTest)
 {
     const SDL_Surface *screen = SDL_GetVideoSurface();
     ASSERT_NE(screen, nullptr);
@@ -70,10 +69,7 @@ TEST_F(Frames, DrawIntoAFullScreenOpenGLModeOf800By600)
     EXPECT_TRUE(screen->flags & SDL_OPENGL) << "not an OpenGL mode";
     EXPECT_EQ(screen->w, 800);
     EXPECT_EQ(screen->h, 600);
-}
 
-TEST_F(Frames, SeeFortyFiveDegreesHighAndAddBlocksBehindTheDepthTest)
-{
     drawframe();
     double p[16];  // column by column
     glGetDoublev(GL_PROJECTION_MATRIX, p);
@@ -122,7 +118,9 @@ TEST_F(Frames, EscapeEndsTheRunEvenWhenMotionFollowsInTheSameFrame)
     EXPECT_EQ(drawframe(), 0);
 }
 
-TEST_F(Frames, ClicksOfOneFrameMakeOnePresetStepDrawnInTheNextFrame)
+// The step comes in a frame that also begins a camera leg: the camera's six
+// draws come first, so the field is the one built after them.
+TEST_F(Frames, ClicksOfOneFrameMakeOnePresetStepDrawnInTheNextFrameAfterTheCameraDraws)
 {
     int before = fx;
     FieldCopy field;
@@ -133,27 +131,18 @@ TEST_F(Frames, ClicksOfOneFrameMakeOnePresetStepDrawnInTheNextFrame)
     EXPECT_EQ(changer, 1);
     EXPECT_TRUE(field.samecolours());
 
+    camcounter = leglength;
+    srand(42);
     drawframe();
     EXPECT_EQ(fx, (before + 1) % (maxfx + 1));
     EXPECT_EQ(changer, 0);
     EXPECT_FALSE(field.samecolours());
-}
 
-TEST_F(Frames, ANewCameraLegDrawsBeforeTheFrameChangesThePreset)
-{
-    // A frame that begins a leg and changes the preset: the camera's six
-    // draws come first, so the field is the one built after them.
-    int start = fx;
-    camcounter = leglength;
-    changer = 1;
-    srand(42);
-    drawframe();
     FieldCopy built;
-
     srand(42);
     for (int n = 0; n < 6; n++)
         rand();
-    fx = start;
+    fx = before;
     changefx();
     EXPECT_TRUE(built.samepositions());
 }
