@@ -93,7 +93,7 @@ echo "lumbox in headless Chromium, SwiftShader WebGL, $(nproc) cores: $web_runs 
 scripts/web.sh --build >"$work/web-build" 2>&1 ||
     { cat "$work/web-build" >&2; fail "the web build failed"; }
 printf '  %-4s %10s\n' run fps
-node tests/web/bench.mjs build-web/page "$web_runs" "$web_frames" |
+node tools/webbench.mjs build-web/page "$web_runs" "$web_frames" |
     awk '{ printf "  %-4d %10.1f\n", $1, $2 }' | tee "$work/webruns"
 summary "frames per second" 2 "$work/webruns"
 

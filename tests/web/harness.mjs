@@ -1,24 +1,16 @@
 // SPDX-License-Identifier: MIT
-// Shared by the browser test and the benchmark: serves a built page folder
-// on 127.0.0.1 as the README's command does and opens its page in headless
-// Chromium (SwiftShader's WebGL), counting the frames the page asks the
-// browser for.
+// Shared by the browser test and the web benchmark (tools/webbench.mjs):
+// serves a built page folder on 127.0.0.1 as the README's command does and
+// opens its page in headless Chromium (SwiftShader's WebGL), counting the
+// frames the page asks the browser for.
 import { spawn } from 'node:child_process';
-import { existsSync, mkdtempSync, rmSync } from 'node:fs';
-import { tmpdir } from 'node:os';
-import { join } from 'node:path';
-
-export const skipped = 77;  // CTest's skip code
+import { existsSync } from 'node:fs';
 
 export const width = 800, height = 600;  // the demo's mode, pixels
 
 const chromium = process.env.CHROMIUM || '/usr/bin/chromium';
-
-// Ends the process with CTest's skip code and the reason.
-export function skip(reason) {
-    console.log(`SKIPPED: ${reason}`);
-    process.exit(skipped);
-}
+const skipped = 77;  // CTest's skip code
+const skip = reason => { console.log(`SKIPPED: ${reason}`); process.exit(skipped); };
 
 // Serves dir with the server scripts/web.sh runs (Python's http.server) on
 // a free port of 127.0.0.1, which it names on its first line of output.
@@ -30,8 +22,7 @@ function serve(dir) {
     return new Promise((resolve, reject) => {
         let said = '';
         server.stdout.on('data', data => {
-            said += data;
-            const port = /port (\d+)/.exec(said);
+            const port = /port (\d+)/.exec(said += data);
             if (port)
                 resolve({ server, origin: `http://127.0.0.1:${port[1]}` });
         });
@@ -40,21 +31,18 @@ function serve(dir) {
     });
 }
 
-// Opens dir's page at 800x600 in a fresh headless Chromium profile. The page
-// object counts animation frames in window.framecount; console errors, page
+// Opens dir's page at 800x600 in headless Chromium on a fresh profile
+// (puppeteer's own, removed on close). The page counts the animation frames
+// it asks for in window.framecount, and window.browserframe(callback) waits
+// for one of the browser's frames without counting it; console errors, page
 // errors and requests that failed or left the local server land in
 // `problems`. options.args adds Chromium flags.
 export async function openpage(dir, options = {}) {
     if (!existsSync(chromium))
         skip(`no Chromium at ${chromium} (scripts/setup.sh --test installs it)`);
-    let puppeteer;
-    try {
-        puppeteer = (await import('puppeteer-core')).default;
-    } catch {
-        skip('puppeteer-core is not installed in tests/web (scripts/setup.sh --test runs npm ci there)');
-    }
+    const { default: puppeteer } = await import('puppeteer-core').catch(() =>
+        skip('puppeteer-core is not installed in tests/web (scripts/setup.sh --test runs npm ci there)'));
     const { server, origin } = await serve(dir);
-    const profile = mkdtempSync(join(tmpdir(), 'lumbox-chromium-'));
     const args = ['--use-angle=swiftshader', '--enable-unsafe-swiftshader',
                   '--disable-background-networking', '--disable-component-update',
                   '--disable-sync', '--no-first-run', '--no-default-browser-check',
@@ -62,7 +50,7 @@ export async function openpage(dir, options = {}) {
     if (process.getuid && process.getuid() === 0)
         args.push('--no-sandbox');  // Chromium's sandbox refuses to run as root
     const browser = await puppeteer.launch({
-        executablePath: chromium, headless: true, userDataDir: profile, args,
+        executablePath: chromium, headless: true, args,
         defaultViewport: { width, height, deviceScaleFactor: 1 },
     });
     const page = await browser.newPage();
@@ -77,32 +65,26 @@ export async function openpage(dir, options = {}) {
     page.on('response', r => { if (r.status() >= 400) problems.push(`HTTP ${r.status()}: ${r.url()}`); });
     await page.evaluateOnNewDocument(() => {
         window.framecount = 0;
-        const request = window.requestAnimationFrame.bind(window);
+        const request = window.browserframe = window.requestAnimationFrame.bind(window);
         window.requestAnimationFrame = run => request(t => { window.framecount++; run(t); });
     });
     await page.goto(`${origin}/`, { waitUntil: 'load' });
-    const close = async () => {
-        await browser.close();
-        server.kill();
-        rmSync(profile, { recursive: true, force: true });
-    };
+    const close = () => browser.close().finally(() => server.kill());
     return { page, browser, problems, close };
 }
 
-export const framecount = page => page.evaluate(() => window.framecount);
-
-// Waits until test(...args), run in the page, is true; after `seconds`
-// fails with "WHAT within SECONDS s".
+// Waits until test(...args), run in the page, gives a true value and
+// returns that value; after `seconds` fails with "WHAT within SECONDS s".
 export async function waituntil(page, seconds, what, test, ...args) {
-    try {
-        await page.waitForFunction(test, { timeout: seconds * 1000, polling: 50 }, ...args);
-    } catch {
-        throw new Error(`${what} within ${seconds} s`);
-    }
+    const value = await page.waitForFunction(test, { timeout: seconds * 1000, polling: 50 }, ...args)
+        .catch(() => { throw new Error(`${what} within ${seconds} s`); });
+    return value.jsonValue();
 }
 
-// Waits until the page has run `frames` more frames; fails after `seconds`.
+// Waits until the page has run `frames` more frames and returns its frame
+// count; fails after `seconds`.
 export async function waitframes(page, frames, seconds = 60) {
-    const until = (await framecount(page)) + frames;
-    await waituntil(page, seconds, `no ${frames} more frames`, n => window.framecount >= n, until);
+    const until = await page.evaluate(() => window.framecount) + frames;
+    return waituntil(page, seconds, `no ${frames} more frames`,
+                     n => window.framecount >= n && window.framecount, until);
 }

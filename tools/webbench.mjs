@@ -2,8 +2,8 @@
 // Frames per second of the web build in headless Chromium (SwiftShader's
 // WebGL), with the browser's frame-rate cap off so the figure is the
 // drawing's, not the display's. Prints one line per run: run, fps.
-//   node bench.mjs WEBDIR RUNS FRAMES
-import { openpage, waitframes } from './harness.mjs';
+//   node tools/webbench.mjs PAGEDIR RUNS FRAMES   (scripts/bench.sh runs it)
+import { openpage, waitframes } from '../tests/web/harness.mjs';
 
 const [dir, runs = '5', frames = '2000'] = process.argv.slice(2);
 const warmup = 100;  // frames before timing: shaders compiled, caches filled
