@@ -7,9 +7,10 @@
 #                             llvmpipe, openbox, weston, XScreenSaver, the
 #                             Debian tools that check the install and the
 #                             package, and for the web build Emscripten,
-#                             Chromium, the browser test's npm packages,
-#                             pinned by their lockfile, and Python, whose web
-#                             server the test uses as scripts/web.sh does)
+#                             Chromium, the npm packages of the browser test
+#                             and benchmark, pinned by their lockfile, and
+#                             Python, whose web server the test uses as
+#                             scripts/web.sh does)
 #   scripts/setup.sh --bench  what the tests need, plus valgrind for the
 #                             benchmark's profile
 #   scripts/setup.sh --web    what building the web version and serving it
@@ -126,8 +127,8 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-# The browser test's npm packages (tests/web), unless the lockfile's
-# versions are there already.
+# The npm packages of the browser test and benchmark (tests/web), unless
+# the lockfile's versions are there already.
 case "${1:-}" in
 --test | --bench)
     npmdir="$(dirname "$0")/../tests/web"
