@@ -2,8 +2,9 @@
 # Under a window manager (openbox) on a 1920x1080 screen the program fills
 # the screen's height at 4:3 between black side bars, maps the pointer into
 # its 800x600 space with no pointer showing, takes a click to the next
-# preset, names its window, draws nothing while iconified, and ends with status 0 both on Escape and on the
-# window manager's close, also while iconified.
+# preset, names its window, draws nothing while iconified, and ends with
+# status 0 both on Escape and on the window manager's close, also while
+# iconified.
 . "$(dirname "$0")/xserver.sh"
 start_harness
 need xprop convert
@@ -30,7 +31,6 @@ motion_to() {
     seen=$(grep '^motion ' "$work/log" | tail -n1)
     [ "$seen" = "motion $1 $2" ]
 }
-
 
 # frames_drawn: the number of frames drawn so far, which framehook logs at
 # each frame.
