@@ -70,24 +70,31 @@ expect_hack() {
         fail "$1 outside XScreenSaver did not say so in one line: $(cat "$work/err")"
 }
 
+# expect_installed ROOT PREFIX BINDIR: ROOT holds the installed files of a
+# system whose prefix is PREFIX, with the program in BINDIR, and the menu
+# entry, the hack and the hack's entry run the program there.
+expect_installed() {
+    local root=$1 prefix=$2 program=$3/lumbox hack=libexec/xscreensaver/lumbox
+    expect_tree "$root" "$program" "${installed[@]}"
+    expect_program "$root/$program"
+    expect_hack "$root/$hack" "$prefix/$program"
+    expect_entry_runs "$root/share/applications/lumbox.desktop" "$prefix/$program"
+    expect_entry_runs "$root/share/applications/screensavers/lumbox.desktop" "$prefix/$hack"
+}
+
 case "${1:-}" in
 install)
     need desktop-file-validate
     # A prefix with a space, as a user's home folder may have.
     prefix="$work/my games"
     cmake --install "$BUILD" --prefix "$prefix" >/dev/null
-    expect_tree "$prefix" bin/lumbox "${installed[@]}"
-    expect_program "$prefix/bin/lumbox"
-    expect_hack "$prefix/libexec/xscreensaver/lumbox" "$prefix/bin/lumbox"
+    expect_installed "$prefix" "$prefix" bin
     # A hack's entry names no menu category but Screensaver, which the
     # validator only hints at, as it does for XScreenSaver's own entries.
     for entry in lumbox.desktop screensavers/lumbox.desktop; do
         desktop-file-validate "$prefix/share/applications/$entry" 2>&1 | grep -v ': hint: ' >"$work/validate.log" || true
         [ -s "$work/validate.log" ] && fail "desktop-file-validate finds fault with $entry"
     done
-    expect_entry_runs "$prefix/share/applications/lumbox.desktop" "$prefix/bin/lumbox"
-    expect_entry_runs "$prefix/share/applications/screensavers/lumbox.desktop" \
-        "$prefix/libexec/xscreensaver/lumbox"
     ;;
 manual)
     need groff man
@@ -110,10 +117,7 @@ deb)
     (cd "$work/build" && cpack -B "$work/package") >"$work/cpack.log" 2>&1 || fail "cpack failed"
     deb=$(ls "$work"/package/lumbox_*.deb)
     dpkg-deb -x "$deb" "$work/root"
-    expect_tree "$work/root/usr" games/lumbox "${installed[@]}"
-    expect_program "$work/root/usr/games/lumbox"
-    expect_entry_runs "$work/root/usr/share/applications/lumbox.desktop" /usr/games/lumbox
-    expect_hack "$work/root/usr/libexec/xscreensaver/lumbox" /usr/games/lumbox
+    expect_installed "$work/root/usr" /usr games
     depends=$(dpkg-deb -f "$deb" Depends)
     echo "Depends: $depends"
     for library in libc6 libsdl1.2-compat-shim libglu1; do
