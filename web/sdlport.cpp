@@ -48,8 +48,8 @@ const SDL_VideoInfo *SDL_GetVideoInfo(void)
     return &info;
 }
 
-// The port makes no pointer pictures. A page is not the whole screen, so
-// the browser's own pointer stays over its picture.
+// The port makes no pointer pictures; the page hides the pointer over its
+// picture with a style rule (cursor: none) instead.
 SDL_Cursor *SDL_CreateCursor(const Uint8 *, const Uint8 *, int, int, int, int)
 {
     return nullptr;
