@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: MIT
+// The screensaver's frame driving: the same frames as the demo's, with the
+// preset steps that no click brings and an eye on the user's return.
+#include "saverloop.h"
+
+#include <cstdlib>
+
+#include "SDL.h"
+#include "frame.h"
+#include "frameloop.h"
+#include "presets.h"
+
+static int userback;        // 1 once an event showed the user is back
+static int pointerseen;     // 1 once a motion event gave the first position
+static int pointerx, pointery;  // that first position
+
+// Watches every event as SDL queues it and lets it through, so the frame
+// handles it as ever (a button press asks for a preset change that will
+// never be drawn, as the saver ends first).
+static int watchuser(const SDL_Event *event)
+{
+    switch (event->type) {
+    case SDL_KEYDOWN:
+    case SDL_MOUSEBUTTONDOWN:
+        userback = 1;
+        break;
+    case SDL_MOUSEMOTION:
+        if (!pointerseen) {
+            pointerseen = 1;
+            pointerx = event->motion.x;
+            pointery = event->motion.y;
+        } else if (abs(event->motion.x - pointerx) > wakedistance ||
+                   abs(event->motion.y - pointery) > wakedistance) {
+            userback = 1;
+        }
+        break;
+    default:
+        break;
+    }
+    return 1;
+}
+
+void runframes()
+{
+    SDL_SetEventFilter(watchuser);
+    int sincestep = 0;  // frames drawn since the last preset step
+    while (!drawframe() && !userback) {
+        if (++sincestep == presetframes) {
+            changer = 1;
+            sincestep = 0;
+        }
+    }
+}

@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: MIT
+// The screensaver's frame driving, shared by every screensaver entry: the
+// demo's frames back to back, the presets stepping by themselves, and an
+// end as soon as the user comes back.
+#pragma once
+
+// Frames between preset steps: three camera legs, about 15 s at 60 Hz.
+// At the end of every presetframes-th frame the saver asks for the next
+// preset, as a click polled there would, so frames 904, 1807, ... show
+// presets 1, 2, 3, 4, 0 and round again.
+const int presetframes = 903;
+
+// How far the pointer may drift, in pixels of the display mode, from where
+// it was first seen before the user counts as back.
+const int wakedistance = 8;
+
+// runframes (frameloop.h) in the saver draws until an event asks to end, or
+// until the user is back: a key press, a mouse button, or the pointer moved
+// more than wakedistance from where it was first seen.
