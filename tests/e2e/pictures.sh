@@ -7,9 +7,9 @@
 # start field's blocks are blended additively. Halved to 400x300 (each pixel
 # the mean of four), they are the README's pictures.
 #   pictures.sh              checks them and compares them with docs/pictures/;
-#                            the comparison is skipped where the Mesa that
-#                            renders differs from the one recorded there in
-#                            mesa-version
+#                            the comparison is left out (and said so) where
+#                            the Mesa that renders differs from the one
+#                            recorded there in mesa-version
 #   pictures.sh --write DIR  renders them, with mesa-version and the moving
 #                            picture tour.gif, into DIR
 . "$(dirname "$0")/xserver.sh"
@@ -93,8 +93,13 @@ fi
 [ -s "$pictures/mesa-version" ] || fail "docs/pictures/mesa-version is missing (scripts/pictures.sh writes it)"
 made_with=$(cat "$pictures/mesa-version")
 renders_with=$(cat "$work/new/mesa-version")
-[ "$made_with" = "$renders_with" ] ||
-    skip "the pictures were made with $made_with, this machine renders with $renders_with"
+# Every check above has run and passed; only the byte comparison needs the
+# recorded Mesa, so another Mesa leaves it out and the test still passes.
+if [ "$made_with" != "$renders_with" ]; then
+    echo "ok: every picture keeps its signature; the byte comparison with docs/pictures/ is left out:" \
+        "they were made with $made_with, this machine renders with $renders_with"
+    exit 0
+fi
 # brightness PNG: the picture's mean over all channels, from 0 to 1.
 brightness() { convert "$1" -precision 3 -format '%[fx:mean]' info:; }
 differ=()
