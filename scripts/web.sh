@@ -9,7 +9,13 @@
 #   scripts/web.sh --build  build only (the test command and the benchmark)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+usage() { echo "usage: $0 [PORT | --build]   (PORT: 1 to 65535, 8000 unless given)" >&2; exit 2; }
+[ $# -le 1 ] || usage
 port=${1:-8000}
+# A port is a whole number from 1 to 65535, checked before anything is built.
+if [ "$port" != --build ]; then
+    [[ "$port" =~ ^[1-9][0-9]{0,4}$ ]] && [ "$port" -le 65535 ] || usage
+fi
 scripts/setup.sh --web
 emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build-web -j"$(nproc)"

@@ -15,7 +15,8 @@
 #       that on a bare machine brings sdl12-compat and not the old SDL 1.2,
 #       XScreenSaver suggested, and nothing lintian warns about
 #   check.sh setup    scripts/setup.sh without apt-get or dpkg finds all it
-#       would install, and names what is missing
+#       would install, and names what is missing; scripts/web.sh refuses
+#       an argument that is neither --build nor a port, before building
 # SOURCE and BUILD name the source tree and a configured, built tree.
 # Exits 77 (skipped) when a needed Debian tool is missing.
 . "$(dirname "$0")/../harness.sh"
@@ -137,6 +138,12 @@ deb)
         fail "apt brings '$sdl' as SDL 1.2, not only libsdl1.2-compat-shim"
     ;;
 setup)
+    for argument in foo 0 65536; do
+        status=0
+        timeout 30 bash "$SOURCE/scripts/web.sh" "$argument" >/dev/null 2>"$work/err" || status=$?
+        [ "$status" -eq 2 ] && grep -q '^usage: ' "$work/err" ||
+            fail "scripts/web.sh $argument ended with status $status and no usage line"
+    done
     need dpkg-query
     # A PATH with every command but apt-get: links to them all in one folder.
     bin=$work/bin
