@@ -4,9 +4,11 @@
 // errors and without leaving its own server; the usage line shows at start,
 // takes no clicks and fades; the pointer is hidden over the picture; frames
 // advance; the start field and each preset after a click show their colour
-// signatures (../presets.txt); F enters and leaves full screen; the page
-// runs on after its tab was hidden; and Escape ends the demo and its
-// frames, leaving only the message that it ended.
+// signatures (../presets.txt); F and a click on the button enter and leave
+// full screen; the page runs on after its tab was hidden; Escape ends the
+// demo and its frames, leaving only the message that it ended; and on a
+// phone the usage line speaks of taps, a tap on the button puts the page
+// full screen without stepping the preset and a tap on the picture steps it.
 //   node browser.mjs PAGEDIR [--shot FILE]   PAGEDIR holds the page's three
 //   files; --shot also saves the start picture as a PNG
 import { readdirSync, readFileSync, writeFileSync } from 'node:fs';
@@ -29,24 +31,33 @@ function expect(holds, ok, fault) {
     console.log(`ok: ${ok}`);
 }
 
-// Takes pictures a few frames apart, without the usage line over them,
-// until none has a pixel that fits `never` (the picture's signature) and
-// some pixel fits `some` (what sets it apart from the picture before).
+// The middle of the element with that id, in the window.
+const centre = id => page.$eval(`#${id}`, element => {
+    const box = element.getBoundingClientRect();
+    return { x: box.x + box.width / 2, y: box.y + box.height / 2 };
+});
+
+// Takes pictures a few frames apart, without the usage line and the button
+// over them, until none has a pixel that fits `never` (the picture's
+// signature) and some pixel fits `some` (what sets it apart from the
+// picture before).
 // Returns that picture as base64 PNG.
 async function expectpicture(name, never, some) {
     let counts;
     for (let attempt = 0; attempt < 20; attempt++) {
         await waitframes(page, 3);
-        await page.evaluate(() => { document.getElementById('usage').style.visibility = 'hidden'; });
+        const overlays = '#usage, #fullscreen';
+        const show = (elements, visibility) => elements.forEach(element => { element.style.visibility = visibility; });
+        await page.$$eval(overlays, show, 'hidden');
         const png = await page.screenshot({ encoding: 'base64' });
-        counts = await page.evaluate(async (png, conditions, counter, width, height) => {
-            document.getElementById('usage').style.visibility = '';
+        await page.$$eval(overlays, show, '');
+        counts = await page.evaluate(async (png, conditions, counter) => {
             const image = await createImageBitmap(await (await fetch(`data:image/png;base64,${png}`)).blob());
-            const context = new OffscreenCanvas(width, height).getContext('2d');
+            const context = new OffscreenCanvas(image.width, image.height).getContext('2d');
             context.drawImage(image, 0, 0);
-            const pixels = context.getImageData(0, 0, width, height).data;
+            const pixels = context.getImageData(0, 0, image.width, image.height).data;
             return new Function(`return ${counter}`)()(pixels, 4, conditions);
-        }, png, [never, some], countpixels.toString(), width, height);
+        }, png, [never, some], countpixels.toString());
         if (counts[0] === 0 && counts[1] > 0) {
             console.log(`ok: ${name}: no pixel with ${never}, ${counts[1]} with ${some}`);
             return png;
@@ -66,7 +77,7 @@ try {
     const start = await page.evaluate(({ x, y }) => {
         const line = document.getElementById('usage'), box = line.getBoundingClientRect();
         const under = document.elementFromPoint(x, y);
-        return { text: line.textContent, opacity: getComputedStyle(line).opacity,
+        return { text: line.innerText, opacity: getComputedStyle(line).opacity,
                  x: box.x + box.width / 2, y: box.y + box.height / 2,
                  cursor: `${under.id}: ${getComputedStyle(under).cursor}` };
     }, middle);
@@ -84,17 +95,20 @@ try {
     // front, so the other tab opens after F's checks.
     let other;
     const pressf = () => page.keyboard.press('f');
+    const clickbutton = async () => { const { x, y } = await centre('fullscreen'); await page.mouse.click(x, y); };
     const openother = async () => (other = await browser.newPage()).bringToFront();
     for (const [act, fault, state] of [
         [pressf, 'F did not put the page full screen', () => !!document.fullscreenElement],
         [pressf, 'F did not end full screen', () => !document.fullscreenElement],
+        [clickbutton, 'a click on the button did not put the page full screen', () => !!document.fullscreenElement],
+        [clickbutton, 'a click on the button did not end full screen', () => !document.fullscreenElement],
         [openother, 'another tab in front did not hide the page', () => document.hidden],
         [() => page.bringToFront(), 'the page did not show again', () => !document.hidden]]) {
         await act();
         await waituntil(page, 10, fault, state);
     }
     await other.close();
-    console.log('ok: F puts the page full screen and back');
+    console.log('ok: F and a click on the button put the page full screen and back');
     await waitframes(page, 10);
     console.log('ok: the page runs on after another tab hid it');
 
@@ -102,10 +116,10 @@ try {
     await waituntil(page, 20, 'the usage line did not fade', opacity, '0');
     await page.mouse.move(width / 3, height / 3);
 
-    // The start field while the usage line comes back, then one click for
-    // each picture after it: the first lands on the usage line, which passes
-    // it on to the picture; the others in the middle, where the eye is
-    // unshifted.
+    // The start field (the button's clicks left it) while the usage line
+    // comes back, then one click for each picture after it: the first lands
+    // on the usage line, which passes it on to the picture; the others in the
+    // middle, where the eye is unshifted.
     const [field, ...presets] = readFileSync(new URL('../presets.txt', import.meta.url), 'utf8').split('\n')
         .filter(text => text.trim() && !text.startsWith('#')).map(text => text.split(/\s+/));
     const png = await expectpicture(...field);
@@ -136,6 +150,22 @@ try {
            `Escape: the page says the demo ended, but frames went on (${end.stopped} then ${end.later})`);
     expect(end.shown === 'ended', 'after Escape only the message that the demo ended stays',
            `Escape: the page shows ${end.shown}, not only the message that the demo ended`);
+
+    // On a phone, upright; the page loads again. A tap on the black above
+    // the picture brings the button back, should it have faded since.
+    const phone = { width: 390, height: 844 };
+    await page.setViewport({ ...phone, deviceScaleFactor: 1, isMobile: true, hasTouch: true });
+    const text = await page.$eval('#usage', line => line.innerText);
+    expect(/tap/.test(text) && !/Esc/.test(text), `on a phone the usage line says: ${text}`,
+           `on a phone the usage line says: ${text}`);
+    await page.touchscreen.tap(phone.width / 2, 1);
+    const button = await centre('fullscreen');
+    await page.touchscreen.tap(button.x, button.y);
+    await waituntil(page, 10, 'on a phone a tap on the button did not put the page full screen',
+                    () => !!document.fullscreenElement);
+    await expectpicture(`full screen on a phone: ${field[0]}`, field[1], field[2]);
+    await page.touchscreen.tap(phone.width / 2, phone.height / 2);
+    await expectpicture(`a tap on the picture: ${presets[0][0]}`, presets[0][1], presets[0][2]);
 } catch (error) {
     problems.unshift(error.message);
 } finally {
