@@ -15,6 +15,9 @@
 #                             benchmark's profile
 #   scripts/setup.sh --web    what building the web version and serving it
 #                             locally needs (Emscripten, Python)
+#   scripts/setup.sh --windows  what building the Windows zip and testing
+#                             it under Wine needs (MinGW-w64, the tools that
+#                             fetch and build SDL, Wine, unzip)
 # A package counts as there when dpkg says it is installed or when what it
 # brings is found (so a Node.js from elsewhere, with its own npm, is kept).
 # What is missing is installed with apt-get (through sudo when not run as
@@ -76,12 +79,24 @@ web=(
     "python3"
 )
 
+windows=(
+    "cmake                  cmd:cmake"
+    "make"
+    "g++-mingw-w64-x86-64   cmd:x86_64-w64-mingw32-g++"
+    "dpkg-dev               cmd:dpkg-source"
+    "curl"
+    "wine"
+    "wine64                 file:/usr/lib/wine/wine64"
+    "unzip"
+)
+
 case "${1:-}" in
 "") wanted=("${build[@]}") ;;
 --test) wanted=("${build[@]}" "${test[@]}") ;;
 --bench) wanted=("${build[@]}" "${test[@]}" "${bench[@]}") ;;
 --web) wanted=("${web[@]}") ;;
-*) echo "usage: $0 [--test | --bench | --web]" >&2; exit 2 ;;
+--windows) wanted=("${windows[@]}") ;;
+*) echo "usage: $0 [--test | --bench | --web | --windows]" >&2; exit 2 ;;
 esac
 
 # present PROBE: true when what the probe names is there.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Sets up what is missing (test tools included), builds lumbox with its
-# tests and runs every test through CTest; builds the web version and runs
+# Sets up what is missing (test tools included), builds the Windows zip
+# (scripts/windows.sh), builds lumbox with its tests and runs every test
+# through CTest, the zip's under Wine among them; builds the web version and runs
 # its page in headless Chromium; then builds the desktop once more with
 # AddressSanitizer and UndefinedBehaviorSanitizer and runs the unit tests and
 # the short end-to-end runs on that build. The desktop builds are the presets
@@ -11,6 +12,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh --test
 export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
+scripts/windows.sh
 cmake --workflow --preset test
 
 scripts/web.sh --build

@@ -6,12 +6,12 @@
 #include <GL/glu.h>
 #include <strings.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "SDL.h"
 #include "mode.h"
+#include "setupfailure.h"
 
 int bpp;
 int rgb_size[3];
@@ -90,19 +90,13 @@ void opendisplay()
 {
     const int w = modewidth, h = modeheight;
 
-    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
-        fprintf(stderr, "Couldn't initialize SDL: %s\n", SDL_GetError());
-        exit(1);
-    }
-    if (const char *driver = unaskedinvisibledriver()) {
-        fprintf(stderr,
-                "Couldn't initialize SDL: no display found (only the invisible "
-                "'%s' video driver started; set DISPLAY, or SDL_VIDEODRIVER=%s "
-                "to run without a picture)\n",
-                driver, driver);
-        SDL_Quit();
-        exit(1);
-    }
+    if (SDL_Init(SDL_INIT_VIDEO) < 0)
+        setupfailed("Couldn't initialize SDL: %s\n", SDL_GetError());
+    if (const char *driver = unaskedinvisibledriver())
+        setupfailed("Couldn't initialize SDL: no display found (only the invisible "
+                    "'%s' video driver started; set DISPLAY, or SDL_VIDEODRIVER=%s "
+                    "to run without a picture)\n",
+                    driver, driver);
 
     choosedepth(SDL_GetVideoInfo()->vfmt->BitsPerPixel);
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, rgb_size[0]);
@@ -115,11 +109,8 @@ void opendisplay()
     // a fast GPU flies the tour past in a blur. A user's
     // SDL12COMPAT_SYNC_TO_VBLANK=0 still frees them.
     askswapcontrol<SDL_GLattr>(0);
-    if (SDL_SetVideoMode(w, h, bpp, SDL_OPENGL | SDL_FULLSCREEN) == nullptr) {
-        fprintf(stderr, "Couldn't set GL mode: %s\n", SDL_GetError());
-        SDL_Quit();
-        exit(1);
-    }
+    if (SDL_SetVideoMode(w, h, bpp, SDL_OPENGL | SDL_FULLSCREEN) == nullptr)
+        setupfailed("Couldn't set GL mode: %s\n", SDL_GetError());
     SDL_WM_SetCaption(windowname, windowname);
     // No pointer over the picture. SDL_ShowCursor(SDL_DISABLE) would hide
     // it too, but on a full-screen display the SDL 1.2 layer then switches

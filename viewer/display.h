@@ -10,7 +10,8 @@ extern int rgb_size[3];  // red, green, blue bits asked of the framebuffer
 // depth 8 on a desktop of 8 bits or less, 5/5/5 at depth 16 on any deeper one.
 void choosedepth(int desktopbits);
 
-// Starts SDL video and opens the OpenGL mode. On failure prints the reason on
-// standard error and ends the process with status 1. Also refuses, the same
-// way, an invisible video driver that SDL fell back to without being asked.
+// Starts SDL video and opens the OpenGL mode. On failure gives the reason
+// through setupfailed (setupfailure.h), which ends the process with status 1.
+// Also refuses, the same way, an invisible video driver that SDL fell back
+// to without being asked.
 void opendisplay();
