@@ -15,6 +15,9 @@ void setupfailed(const char *format, ...)
     va_start(args, format);
     vfprintf(stderr, format, args);
     va_end(args);
-    SDL_Quit();
+    // Only a started SDL is shut down: when SDL_Init itself failed there
+    // is nothing to give back.
+    if (SDL_WasInit(SDL_INIT_VIDEO))
+        SDL_Quit();
     exit(1);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 // Prints the line made from FORMAT (which ends in a newline) on standard
-// error, shuts SDL down and ends the process with status 1. On Windows the
-// line also shows in a message box, and the process ends once it is closed.
+// error, shuts SDL down if it had started and ends the process with
+// status 1. On Windows the line also shows in a message box, and the
+// process ends once it is closed.
 [[noreturn]] void setupfailed(const char *format, ...) __attribute__((format(printf, 1, 2)));

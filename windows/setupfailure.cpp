@@ -26,7 +26,8 @@ void setupfailed(const char *format, ...)
     fputs(line, stderr);
     fflush(stderr);
     // The box comes after SDL has given the screen back.
-    SDL_Quit();
+    if (SDL_WasInit(SDL_INIT_VIDEO))
+        SDL_Quit();
     line[strcspn(line, "\n")] = '\0';
     MessageBoxA(nullptr, line, boxtitle, MB_OK | MB_ICONERROR);
     exit(1);
