@@ -1,8 +1,9 @@
 # SPDX-License-Identifier: MIT
 # Inside a real XScreenSaver daemon on a 1280x720 screen, the installed hack
-# draws the picture at 4:3 in the screen's height between side bars, and
-# once the user is back it is gone within 3 s, with no X error logged. The
-# daemon refuses to run hacks as root, so as root it runs as nobody.
+# draws the start field at 4:3 in the screen's height between side bars,
+# steps to preset 1 by itself after frame 903, and once the user is back it
+# is gone within 3 s, with no X error logged. The daemon refuses to run
+# hacks as root, so as root it runs as nobody.
 . "$(dirname "$0")/xserver.sh"
 start_harness
 need xscreensaver xscreensaver-command pgrep convert
@@ -27,8 +28,7 @@ if [ "$(id -u)" -eq 0 ]; then
     as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups "${as_user[@]}")
 fi
 
-# The hack's process: the installed program, which the launcher became.
-hack_running() { pgrep -f "^$work/prefix/bin/lumbox" >/dev/null; }
+hack_running() { pgrep -f "^$work/prefix/libexec/xscreensaver/lumbox" >/dev/null; }
 hack_gone() { ! hack_running; }
 daemon_answers() { "${as_user[@]}" xscreensaver-command -time >/dev/null 2>&1; }
 
@@ -39,11 +39,14 @@ stop_at_exit $!
 wait_until 10 "the daemon answering" daemon_answers
 "${as_user[@]}" xscreensaver-command -activate >/dev/null
 wait_until 30 "the hack's picture at $picture" fills "$picture"
-hack_running || fail "the picture shows, but not from the installed lumbox"
+hack_running || fail "the picture shows, but not from the installed hack"
+shows start || fail "the hack's first picture is not the start field: $seen"
+# Frame 903 comes about 10 s in at Xvfb's speed, later on a busy machine.
+wait_until 120 "preset 1 after frame 903" shows preset1
 
 "${as_user[@]}" xscreensaver-command -deactivate >/dev/null
 wait_until 3 "the hack gone after the user's return" hack_gone
 if grep -iE 'X error|Bad(Drawable|Window|Match|Access)' "$work/err"; then
     fail "an X error in the daemon's log"
 fi
-echo "ok: the hack drew $picture and ended within 3 s of the user's return"
+echo "ok: the hack drew $picture, stepped to preset 1 and ended within 3 s of the user's return"
