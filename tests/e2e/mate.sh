@@ -7,10 +7,10 @@
 # The daemon runs only hacks that lie in its own fixed folders, such as
 # /usr/libexec/xscreensaver, where the package puts the hack. So the test
 # runs in a mount namespace of its own, in which the installed hack folder is
-# mounted over the system's: the system itself is left untouched. As root
-# the namespace is the system's user's; otherwise unshare makes a user
-# namespace in which the test's user is root. Its session bus is a private
-# one, from dbus-run-session.
+# mounted over the system's: the system itself is left untouched. Only root
+# may mount, so a test run by another user runs in a user namespace of its
+# own as well, where it is root. The session bus is a private one, from
+# dbus-run-session. The script starts itself again inside all that.
 . "$(dirname "$0")/screensaver.sh"
 if [ -z "${LUMBOX_OWN_MOUNTS:-}" ]; then
     need unshare dbus-run-session mate-screensaver mate-screensaver-command
