@@ -4,7 +4,8 @@
 #   scripts/setup.sh          what building and running the demo needs
 #   scripts/setup.sh --test   that, plus what the tests need (GoogleTest,
 #                             X11, Xvfb, xdotool, ImageMagick, Mesa's
-#                             llvmpipe, openbox, weston, XScreenSaver, the
+#                             llvmpipe, openbox, weston, XScreenSaver,
+#                             MATE's screensaver with a session bus, the
 #                             Debian tools that check the install and the
 #                             package, and for the web build Emscripten,
 #                             Chromium, the npm packages of the browser test
@@ -61,6 +62,8 @@ test=(
     "x11-utils              cmd:xprop"
     "xscreensaver           cmd:xscreensaver cmd:xscreensaver-command"
     "xscreensaver-gl        file:/usr/libexec/xscreensaver/xscreensaver-gl-visual"
+    "mate-screensaver       cmd:mate-screensaver cmd:mate-screensaver-command"
+    "dbus-daemon            cmd:dbus-run-session"
     "procps                 cmd:pgrep"
     "emscripten             cmd:emcc"
     "node-acorn             file:/usr/share/nodejs/acorn/package.json"

@@ -4,9 +4,9 @@
 #   check.sh install  cmake --install into a fresh prefix (with a space in
 #       its path) gives exactly the program, manual page, menu entry, icon,
 #       copyright, changelog and the screensaver hack with its descriptions;
-#       the hack runs the installed program, and outside XScreenSaver says
-#       so and fails; desktop-file-validate accepts the menu entry and the
-#       hack's entry, which start the installed program and hack
+#       the hack outside XScreenSaver says so and fails; desktop-file-validate
+#       accepts the menu entry and the hack's entry, which start the
+#       installed program and hack
 #   check.sh manual   the manual page renders without warnings and documents
 #       every message the program can print
 #   check.sh deb      a build for a games directory (as Debian wants a game)
@@ -59,11 +59,10 @@ expect_entry_runs() {
     [ "$exec_line" = "\"$2\"" ] || fail "$1 runs $exec_line, not $2"
 }
 
-# expect_hack HACK PROGRAM: the screensaver hack HACK runs PROGRAM, and
-# without XScreenSaver's window it says so in one line and fails.
+# expect_hack HACK: without XScreenSaver's window the screensaver hack HACK
+# says so in one line and fails.
 expect_hack() {
     [ -x "$1" ] || fail "$1 is not an executable"
-    grep -qxF "exec \"$2\"" "$1" || fail "$1 does not run $2"
     local status=0
     env -u XSCREENSAVER_WINDOW -u DISPLAY -u WAYLAND_DISPLAY "$1" 2>"$work/err" >/dev/null || status=$?
     [ "$status" -eq 1 ] || fail "$1 outside XScreenSaver ended with status $status, expected 1"
@@ -72,13 +71,13 @@ expect_hack() {
 }
 
 # expect_installed ROOT PREFIX BINDIR: ROOT holds the installed files of a
-# system whose prefix is PREFIX, with the program in BINDIR, and the menu
-# entry, the hack and the hack's entry run the program there.
+# system whose prefix is PREFIX, with the program in BINDIR; the menu entry
+# runs the program there and the hack's entry the hack.
 expect_installed() {
     local root=$1 prefix=$2 program=$3/lumbox hack=libexec/xscreensaver/lumbox
     expect_tree "$root" "$program" "${installed[@]}"
     expect_program "$root/$program"
-    expect_hack "$root/$hack" "$prefix/$program"
+    expect_hack "$root/$hack"
     expect_entry_runs "$root/share/applications/lumbox.desktop" "$prefix/$program"
     expect_entry_runs "$root/share/applications/screensavers/lumbox.desktop" "$prefix/$hack"
 }
