@@ -6,8 +6,11 @@
 # with fresh ones.
 #   scripts/pictures.sh [OUTPUT_DIR]
 set -euo pipefail
+# A folder given is taken from where the script was called, before it
+# moves to the project folder.
+out=${1:+$(realpath -m -- "$1")}
 cd "$(dirname "$0")/.."
-out=${1:-docs/pictures}
+out=${out:-docs/pictures}
 
 scripts/setup.sh --test
 cmake --preset test >/dev/null
