@@ -1,8 +1,9 @@
 # SPDX-License-Identifier: MIT
-# Inside a real XScreenSaver daemon, the installed hack draws the start field
-# at 4:3 between side bars, steps to preset 1 by itself after frame 903, and
-# once the user is back it is gone within 3 s, with no X error logged. The
-# daemon refuses to run hacks as root, so as root it runs as nobody.
+# The installed hack steps to preset 1 by itself after frame 903, drawn in
+# frame 904. Inside a real XScreenSaver daemon it draws the start field at
+# 4:3 between side bars, steps to preset 1 as the frames go on, and once the
+# user is back it is gone within 3 s, with no X error logged. The daemon
+# refuses to run hacks as root, so as root it runs as nobody.
 . "$(dirname "$0")/screensaver.sh"
 install_hack
 need xscreensaver xscreensaver-command
@@ -25,6 +26,17 @@ fi
 daemon_answers() { "${as_user[@]}" xscreensaver-command -time >/dev/null 2>&1; }
 
 start_xserver
+# First on its own, in the screen's root window, where the frame hook sees
+# the step come exactly when due: frame 903 still shows the start field,
+# frame 904 preset 1.
+need xwininfo
+root=$(xwininfo -root | awk '/Window id:/ { print $4 }')
+LUMBOX=$hack start_hooked XSCREENSAVER_WINDOW="$root" \
+    FRAMEHOOK_ACTIONS="903:shot:$work/frame903.ppm 904:shot:$work/frame904.ppm 904:quit"
+expect_clean_exit 120
+signature frame903 start || fail "frame 903 is not the start field: $seen"
+signature frame904 preset1 || fail "frame 904 is not preset 1: $seen"
+
 "${as_user[@]}" xscreensaver -no-splash -verbose >"$work/err" 2>&1 &
 stop_at_exit $!
 wait_until 10 "the daemon answering" daemon_answers
