@@ -198,7 +198,8 @@ try {
         await waituntil(page, 10, `${other ? 'online' : 'offline'}, a reload did not bring the page`,
                         () => !!document.getElementById('canvas'));
     };
-    await page.evaluate(() => navigator.serviceWorker.ready);
+    await waituntil(page, 20, 'no service worker took charge of the page',
+                    () => !!navigator.serviceWorker.controller);
     await reload(null);
     await expectpicture(`offline: ${field[0]}`, field[1], field[2]);
 
