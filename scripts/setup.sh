@@ -8,14 +8,15 @@
 #                             MATE's screensaver with a session bus, the
 #                             Debian tools that check the install and the
 #                             package, and for the web build Emscripten,
-#                             Chromium, the npm packages of the browser test
+#                             rsvg-convert, Chromium, the npm packages of the browser test
 #                             and benchmark, pinned by their lockfile, and
 #                             Python, whose web server the test uses as
 #                             scripts/web.sh does)
 #   scripts/setup.sh --bench  what the tests need, plus valgrind for the
 #                             benchmark's profile
 #   scripts/setup.sh --web    what building the web version and serving it
-#                             locally needs (Emscripten, Python)
+#                             locally needs (Emscripten, rsvg-convert for
+#                             the page's icons, Python)
 #   scripts/setup.sh --windows  what building the Windows zip and testing
 #                             it under Wine needs (MinGW-w64, the tools that
 #                             fetch and build SDL, Wine, unzip)
@@ -71,6 +72,7 @@ test=(
     "nodejs                 cmd:node"
     "npm"
     "python3"
+    "librsvg2-bin           cmd:rsvg-convert"
 )
 bench=(
     "valgrind"
@@ -80,6 +82,7 @@ web=(
     "emscripten             cmd:emcc"
     "node-acorn             file:/usr/share/nodejs/acorn/package.json"
     "python3"
+    "librsvg2-bin           cmd:rsvg-convert"
 )
 
 windows=(

@@ -2,9 +2,10 @@
 # SPDX-License-Identifier: MIT
 # Sets up what is missing and builds lumbox for the browser in build-web/
 # through Emscripten's emcmake; then serves its page, the folder
-# build-web/page/ that holds only the page's three files, on
+# build-web/page/ that holds only the page's files, on
 # http://127.0.0.1:PORT/ (8000 unless given) until interrupted. Only this
-# machine can reach it.
+# machine can reach it; as an address of this machine, it counts as secure,
+# so the page's service worker runs there as it does on https.
 #   scripts/web.sh [PORT]   build and serve
 #   scripts/web.sh --build  build only (the test command and the benchmark)
 set -euo pipefail

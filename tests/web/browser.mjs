@@ -6,12 +6,18 @@
 // advance; the start field and each preset after a click show their colour
 // signatures (../presets.txt); F and a click on the button enter and leave
 // full screen; the page runs on after its tab was hidden; Escape ends the
-// demo and its frames, leaving only the message that it ended; and on a
-// phone the usage line speaks of taps, a tap on the button puts the page
-// full screen without stepping the preset and a tap on the picture steps it.
-//   node browser.mjs PAGEDIR [--shot FILE]   PAGEDIR holds the page's three
+// demo and its frames, leaving only the message that it ended; Chromium
+// finds the page installable as an app, and its icons load at their sizes;
+// with the network off, a reload still draws the start field; a changed
+// build at the same address shows on the next load, online and then
+// offline; and on a phone the usage line speaks of taps, a tap on the button
+// puts the page full screen without stepping the preset and a tap on the
+// picture steps it.
+//   node browser.mjs PAGEDIR [--shot FILE]   PAGEDIR holds the page's
 //   files; --shot also saves the start picture as a PNG
-import { readdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { appendFileSync, cpSync, mkdtempSync, readdirSync, readFileSync, rmSync, utimesSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 import { countpixels } from '../pixels.mjs';
 import { height, openpage, waitframes, waituntil, width } from './harness.mjs';
 
@@ -20,9 +26,20 @@ if (!dir || (option && (option !== '--shot' || !shotfile))) {
     console.error('usage: node browser.mjs PAGEDIR [--shot FILE]');
     process.exit(2);
 }
-const pagefiles = ['index.html', 'lumbox.js', 'lumbox.wasm'];
+const pagefiles = ['index.html', 'lumbox.js', 'lumbox.wasm', 'manifest.json', 'serviceworker.js',
+                   'icon-192.png', 'icon-512.png', 'apple-touch-icon.png'];
 const middle = { x: width / 2, y: height / 2 };
-const { page, browser, problems, close } = await openpage(dir);
+// The page is served from a copy made an hour old, so that the browser
+// keeps what it fetched as still fresh for a while, as it does for a
+// returning visitor; `second` becomes a newer build beside it.
+const copies = mkdtempSync(join(tmpdir(), 'lumbox-web-'));
+process.on('exit', () => rmSync(copies, { recursive: true, force: true }));
+const [first, second] = [join(copies, 'first'), join(copies, 'second')];
+cpSync(dir, first, { recursive: true });
+const hourago = Date.now() / 1000 - 3600;
+for (const file of readdirSync(first))
+    utimesSync(join(first, file), hourago, hourago);
+const { page, browser, problems, reserve, close } = await openpage(first);
 
 // Says ok where `holds`, or fails with `fault`.
 function expect(holds, ok, fault) {
@@ -150,6 +167,56 @@ try {
            `Escape: the page says the demo ended, but frames went on (${end.stopped} then ${end.later})`);
     expect(end.shown === 'ended', 'after Escape only the message that the demo ended stays',
            `Escape: the page shows ${end.shown}, not only the message that the demo ended`);
+
+    // Chromium's own check finds nothing that keeps the page from being
+    // installed; the icons are the sizes they claim.
+    const cdp = await page.createCDPSession();
+    const { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
+    expect(!installabilityErrors.length, 'Chromium finds the page installable',
+           `Chromium finds the page not installable: ${installabilityErrors.map(e => e.errorId).join(', ')}`);
+    const icons = await page.evaluate(async () => {
+        const manifest = await (await fetch('manifest.json')).json();
+        const touchicon = document.querySelector('link[rel=apple-touch-icon]');
+        return Promise.all([...manifest.icons, { src: touchicon.href, sizes: '180x180' }].map(async icon => {
+            const image = new Image();
+            image.src = new URL(icon.src, location).href;
+            await image.decode().catch(() => {});
+            return { icon: `${icon.src.split('/').pop()} ${icon.purpose || ''}`.trim(), wanted: icon.sizes,
+                     loaded: `${image.naturalWidth}x${image.naturalHeight}` };
+        }));
+    });
+    const wrong = icons.filter(icon => icon.loaded !== icon.wanted);
+    expect(!wrong.length, `the icons load at their sizes: ${icons.map(icon => icon.icon).join(', ')}`,
+           `icons not at their sizes: ${wrong.map(icon => `${icon.icon} ${icon.loaded}`).join(', ')}`);
+
+    // Reloads with the page's server serving `other`, or with the network
+    // off and no server at all.
+    const reload = async other => {
+        await page.setOfflineMode(!other);
+        await reserve(other);
+        await page.reload({ waitUntil: 'load' });
+        await waituntil(page, 10, `${other ? 'online' : 'offline'}, a reload did not bring the page`,
+                        () => !!document.getElementById('canvas'));
+    };
+    await waituntil(page, 20, 'no service worker took charge of the page',
+                    () => !!navigator.serviceWorker.controller);
+    await reload(null);
+    await expectpicture(`offline: ${field[0]}`, field[1], field[2]);
+
+    // A new build: a changed page and program, at the same address.
+    const mark = 'the second build';
+    cpSync(dir, second, { recursive: true });
+    writeFileSync(join(second, 'index.html'),
+                  readFileSync(join(second, 'index.html'), 'utf8').replace('<html', `<html data-build="${mark}"`));
+    appendFileSync(join(second, 'lumbox.js'), `\nwindow.build = '${mark}';\n`);
+    for (const [other, when] of [[second, 'online'], [null, 'offline']]) {
+        await reload(other);
+        await waitframes(page, 10);
+        const seen = await page.evaluate(() => [document.documentElement.dataset.build, window.build]);
+        expect(seen[0] === mark && seen[1] === mark, `${when}, the next load runs the new build`,
+               `${when}, the next load runs an old build (index.html ${seen[0] ? 'new' : 'old'}, lumbox.js ${seen[1] ? 'new' : 'old'})`);
+    }
+    await reload(second);
 
     // On a phone, upright; the page loads again. A tap on the black above
     // the picture brings the button back, should it have faded since.

@@ -4,6 +4,7 @@
 // opens its page in headless Chromium (SwiftShader's WebGL), counting the
 // frames the page asks the browser for.
 import { spawn } from 'node:child_process';
+import { once } from 'node:events';
 import { existsSync } from 'node:fs';
 
 export const width = 800, height = 600;  // the demo's mode, pixels
@@ -13,10 +14,10 @@ const skipped = 77;  // CTest's skip code
 const skip = reason => { console.log(`SKIPPED: ${reason}`); process.exit(skipped); };
 
 // Serves dir with the server scripts/web.sh runs (Python's http.server) on
-// a free port of 127.0.0.1, which it names on its first line of output.
-// Resolves to the server's process and the page's origin.
-function serve(dir) {
-    const server = spawn('python3', ['-u', '-m', 'http.server', '--bind', '127.0.0.1', '--directory', dir, '0'],
+// that port of 127.0.0.1, or a free one, which it names on its first line
+// of output. Resolves to the server's process and the page's origin.
+function serve(dir, port = 0) {
+    const server = spawn('python3', ['-u', '-m', 'http.server', '--bind', '127.0.0.1', '--directory', dir, `${port}`],
                          { stdio: ['ignore', 'pipe', 'ignore'] });
     process.on('exit', () => server.kill());
     return new Promise((resolve, reject) => {
@@ -36,13 +37,15 @@ function serve(dir) {
 // it asks for in window.framecount, and window.browserframe(callback) waits
 // for one of the browser's frames without counting it; console errors, page
 // errors and requests that failed or left the local server land in
-// `problems`. options.args adds Chromium flags.
+// `problems`. options.args adds Chromium flags. reserve(other) stops the
+// server, so that the page's address no longer answers, and serves the
+// folder `other`, if given, in its place at the same address.
 export async function openpage(dir, options = {}) {
     if (!existsSync(chromium))
         skip(`no Chromium at ${chromium} (scripts/setup.sh --test installs it)`);
     const { default: puppeteer } = await import('puppeteer-core').catch(() =>
         skip('puppeteer-core is not installed in tests/web (scripts/setup.sh --test runs npm ci there)'));
-    const { server, origin } = await serve(dir);
+    let { server, origin } = await serve(dir);
     const args = ['--use-angle=swiftshader', '--enable-unsafe-swiftshader',
                   '--disable-background-networking', '--disable-component-update',
                   '--disable-sync', '--no-first-run', '--no-default-browser-check',
@@ -69,8 +72,16 @@ export async function openpage(dir, options = {}) {
         window.requestAnimationFrame = run => request(t => { window.framecount++; run(t); });
     });
     await page.goto(`${origin}/`, { waitUntil: 'load' });
+    const reserve = async other => {
+        if (server.exitCode === null && server.signalCode === null) {
+            server.kill();
+            await once(server, 'exit');
+        }
+        if (other)
+            ({ server } = await serve(other, new URL(origin).port));
+    };
     const close = () => browser.close().finally(() => server.kill());
-    return { page, browser, problems, close };
+    return { page, browser, problems, reserve, close };
 }
 
 // Waits until test(...args), run in the page, gives a true value and
