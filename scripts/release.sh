@@ -20,7 +20,11 @@ export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
 out=$PWD/build-downloads
 die() { echo "release.sh: $*" >&2; exit 1; }
 
-windows_zip=$(scripts/windows.sh | tee /dev/stderr | tail -n 1)
+# windows.sh prints the zip's path last; its output is kept as it goes.
+mkdir -p build-windows
+scripts/windows.sh | tee build-windows/windows.log
+windows_zip=$(tail -n 1 build-windows/windows.log)
+[ -f "$windows_zip" ] || die "scripts/windows.sh named no zip"
 scripts/web.sh --build
 
 # The Debian packages: each preset's build, packed by CPack, which names
