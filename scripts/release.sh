@@ -47,7 +47,7 @@ done
 web=lumbox-$version-web
 rm -rf build-web/zip
 mkdir build-web/zip
-cp -a build-web/page "build-web/zip/$web"
+cp -RL build-web/page "build-web/zip/$web"
 (cd build-web/zip && cmake -E tar cf "$web.zip" --format=zip "$web")
 
 rm -rf "$out"

@@ -177,7 +177,7 @@ deb)
 release)
     downloads=${DOWNLOADS:-}
     [ -d "$downloads" ] || skip "no downloads folder at '$downloads' (scripts/release.sh writes it)"
-    need cpack dpkg-deb dpkg-shlibdeps lintian readelf sha256sum unzip
+    need dpkg-deb lintian readelf sha256sum unzip
     native=$(dpkg --print-architecture)
     files=(lumbox_"$VERSION"_{"$native",arm64,armhf}.deb "lumbox-$VERSION-windows-x64.zip" "lumbox-$VERSION-web.zip")
     diff <(printf '%s\n' "${files[@]}" SHA256SUMS | LC_ALL=C sort) <(cd "$downloads" && LC_ALL=C ls -A) >"$work/list.log" ||
