@@ -15,10 +15,13 @@
 # downloads folder is written anew each time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+die() { echo "release.sh: $*" >&2; exit 1; }
+# The cross compilers and the Windows build are those of Debian on a PC.
+native=$(dpkg --print-architecture 2>/dev/null || uname -m)
+[ "$native" = amd64 ] || die "builds the downloads on Debian for amd64, not on $native"
 scripts/setup.sh --release
 export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
 out=$PWD/build-downloads
-die() { echo "release.sh: $*" >&2; exit 1; }
 
 # windows.sh prints the zip's path last; its output is kept as it goes.
 mkdir -p build-windows
@@ -32,7 +35,7 @@ scripts/web.sh --build
 debs=()
 for preset in deb arm64 armhf; do
     arch=$preset
-    [ "$preset" != deb ] || arch=$(dpkg --print-architecture)
+    [ "$preset" != deb ] || arch=$native
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset"
     version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "build-$preset/CMakeCache.txt")
