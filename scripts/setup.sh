@@ -11,7 +11,9 @@
 #                             Chromium, the npm packages of the browser test
 #                             and benchmark, pinned by their lockfile, and
 #                             Python, whose web server the test uses as
-#                             scripts/web.sh does)
+#                             scripts/web.sh does; and qemu's user-mode
+#                             emulators with Mesa's drivers for ARM, which
+#                             run the ARM builds)
 #   scripts/setup.sh --bench  what the tests need, plus valgrind for the
 #                             benchmark's profile
 #   scripts/setup.sh --web    what building the web version and serving it
@@ -24,7 +26,6 @@
 #                             armhf (Debian's cross compilers, and SDL, GL
 #                             and GLU of those architectures); the Windows
 #                             and web builds set up their own
-# The tests also run the ARM builds under qemu, with Mesa's drivers for ARM.
 # A package named with an architecture (NAME:arm64) is another
 # architecture's; dpkg is told of that architecture before it is installed.
 # A package counts as there when dpkg says it is installed or when what it
