@@ -8,10 +8,12 @@
 #                             MATE's screensaver with a session bus, the
 #                             Debian tools that check the install and the
 #                             package, and for the web build Emscripten,
-#                             rsvg-convert, Chromium, the npm packages of the browser test
-#                             and benchmark, pinned by their lockfile, and
-#                             Python, whose web server the test uses as
-#                             scripts/web.sh does)
+#                             rsvg-convert, Chromium, the npm packages of
+#                             the browser test and benchmark, pinned by
+#                             their lockfile, and Python, whose web server
+#                             the test uses as scripts/web.sh does; and
+#                             qemu's user-mode emulators with Mesa's
+#                             drivers for ARM, which run the ARM builds)
 #   scripts/setup.sh --bench  what the tests need, plus valgrind for the
 #                             benchmark's profile
 #   scripts/setup.sh --web    what building the web version and serving it
@@ -20,6 +22,13 @@
 #   scripts/setup.sh --windows  what building the Windows zip and testing
 #                             it under Wine needs (MinGW-w64, the tools that
 #                             fetch and build SDL, Wine, unzip)
+#   scripts/setup.sh --release  what building the Debian packages needs, for
+#                             this machine and cross-built for arm64 and
+#                             armhf (Debian's cross compilers, and SDL, GL
+#                             and GLU of those architectures); the Windows
+#                             and web builds set up their own
+# A package named with an architecture (NAME:arm64) is another
+# architecture's; dpkg is told of that architecture before it is installed.
 # A package counts as there when dpkg says it is installed or when what it
 # brings is found (so a Node.js from elsewhere, with its own npm, is kept).
 # What is missing is installed with apt-get (through sudo when not run as
@@ -73,6 +82,9 @@ test=(
     "npm"
     "python3"
     "librsvg2-bin           cmd:rsvg-convert"
+    "qemu-user-static       cmd:qemu-aarch64-static cmd:qemu-arm-static"
+    "libgl1-mesa-dri:arm64  file:/usr/lib/aarch64-linux-gnu/dri/swrast_dri.so"
+    "libgl1-mesa-dri:armhf  file:/usr/lib/arm-linux-gnueabihf/dri/swrast_dri.so"
 )
 bench=(
     "valgrind"
@@ -96,13 +108,27 @@ windows=(
     "unzip"
 )
 
+release=(
+    "dpkg-dev               cmd:dpkg-shlibdeps"
+    "file"
+    "crossbuild-essential-arm64 cmd:aarch64-linux-gnu-g++ cmd:aarch64-linux-gnu-gcc"
+    "crossbuild-essential-armhf cmd:arm-linux-gnueabihf-g++ cmd:arm-linux-gnueabihf-gcc"
+    "libsdl1.2-compat-dev:arm64 file:/usr/lib/aarch64-linux-gnu/libSDL.so"
+    "libgl1-mesa-dev:arm64  file:/usr/lib/aarch64-linux-gnu/libGL.so"
+    "libglu1-mesa-dev:arm64 file:/usr/lib/aarch64-linux-gnu/libGLU.so"
+    "libsdl1.2-compat-dev:armhf file:/usr/lib/arm-linux-gnueabihf/libSDL.so"
+    "libgl1-mesa-dev:armhf  file:/usr/lib/arm-linux-gnueabihf/libGL.so"
+    "libglu1-mesa-dev:armhf file:/usr/lib/arm-linux-gnueabihf/libGLU.so"
+)
+
 case "${1:-}" in
 "") wanted=("${build[@]}") ;;
 --test) wanted=("${build[@]}" "${test[@]}") ;;
 --bench) wanted=("${build[@]}" "${test[@]}" "${bench[@]}") ;;
 --web) wanted=("${web[@]}") ;;
 --windows) wanted=("${windows[@]}") ;;
-*) echo "usage: $0 [--test | --bench | --web | --windows]" >&2; exit 2 ;;
+--release) wanted=("${build[@]}" "${release[@]}") ;;
+*) echo "usage: $0 [--test | --bench | --web | --windows | --release]" >&2; exit 2 ;;
 esac
 
 # present PROBE: true when what the probe names is there.
@@ -143,9 +169,14 @@ if [ ${#missing[@]} -gt 0 ]; then
     fi
     sudo=()
     [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    for arch in $(printf '%s\n' "${missing[@]}" | sed -n 's/^[^:]*://p' | sort -u); do
+        dpkg --print-foreign-architectures | grep -qx "$arch" || "${sudo[@]}" dpkg --add-architecture "$arch"
+    done
+    # Another apt run may hold the package system's lock for a while.
+    apt=(apt-get -o DPkg::Lock::Timeout=600)
     echo "Installing: ${missing[*]}"
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    "${sudo[@]}" "${apt[@]}" update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
 # The npm packages of the browser test and benchmark (tests/web), unless

@@ -17,7 +17,14 @@
 #   check.sh setup    scripts/setup.sh without apt-get or dpkg finds all it
 #       would install, and names what is missing; scripts/web.sh refuses
 #       an argument that is neither --build nor a port, before building
-# SOURCE and BUILD name the source tree and a configured, built tree.
+#   check.sh release  scripts/release.sh's folder ($DOWNLOADS): exactly the
+#       three packages (amd64, arm64, armhf), the Windows zip, the web zip
+#       and SHA256SUMS, with a line for each that sha256sum -c accepts; each
+#       package as check.sh deb wants it, marked with its architecture, its
+#       programs built for it (and run under qemu for ARM); the web zip
+#       holds the page's folder as built, the Windows zip is the one built
+# SOURCE and BUILD name the source tree and a configured, built tree;
+# VERSION the project's version.
 # Exits 77 (skipped) when a needed Debian tool is missing.
 . "$(dirname "$0")/../harness.sh"
 [ -d "${SOURCE:-}" ] && [ -d "${BUILD:-}" ] || fail "SOURCE and BUILD must name the source and build trees"
@@ -41,12 +48,16 @@ expect_tree() {
         fail "installed files differ from the expected ones (< expected, > installed)"
 }
 
+# What runs a program of the package being checked, when it is built for
+# another machine (qemu's user-mode emulator for ARM).
+emulator=()
+
 # The installed program must be the demo itself: without a display it
 # refuses SDL's invisible driver and ends with status 1.
 expect_program() {
     [ -x "$1" ] || fail "$1 is not an executable"
     local status=0
-    env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "$1" 2>"$work/err" >/dev/null || status=$?
+    env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "${emulator[@]}" "$1" 2>"$work/err" >/dev/null || status=$?
     [ "$status" -eq 1 ] || fail "$1 without a display ended with status $status, expected 1"
     grep -q "^Couldn't initialize SDL: " "$work/err" || fail "$1 without a display gave no set-up message"
 }
@@ -64,7 +75,7 @@ expect_entry_runs() {
 expect_hack() {
     [ -x "$1" ] || fail "$1 is not an executable"
     local status=0
-    env -u XSCREENSAVER_WINDOW -u DISPLAY -u WAYLAND_DISPLAY "$1" 2>"$work/err" >/dev/null || status=$?
+    env -u XSCREENSAVER_WINDOW -u DISPLAY -u WAYLAND_DISPLAY "${emulator[@]}" "$1" 2>"$work/err" >/dev/null || status=$?
     [ "$status" -eq 1 ] || fail "$1 outside XScreenSaver ended with status $status, expected 1"
     [ "$(grep -c XSCREENSAVER_WINDOW "$work/err")" -eq 1 ] && [ "$(wc -l <"$work/err")" -eq 1 ] ||
         fail "$1 outside XScreenSaver did not say so in one line: $(cat "$work/err")"
@@ -80,6 +91,52 @@ expect_installed() {
     expect_hack "$root/$hack"
     expect_entry_runs "$root/share/applications/lumbox.desktop" "$prefix/$program"
     expect_entry_runs "$root/share/applications/screensavers/lumbox.desktop" "$prefix/$hack"
+}
+
+# Per Debian architecture: the ELF machine its programs are built for
+# (as readelf names it), and qemu's emulator for it where this machine
+# cannot run them itself.
+declare -A machine=([amd64]="Advanced Micro Devices X86-64" [arm64]=AArch64 [armhf]=ARM)
+declare -A qemu=([arm64]=qemu-aarch64-static [armhf]=qemu-arm-static)
+
+# expect_deb DEB ARCH: the package DEB is for the Debian architecture ARCH
+# and its programs are built for it; it installs the files of a games
+# build; Depends, from the linked libraries, names sdl12-compat's shim
+# first, and on a bare machine apt brings the shim and not the old SDL 1.2;
+# it suggests XScreenSaver, and lintian finds nothing to warn of.
+expect_deb() {
+    local deb=$1 arch=$2 root=$work/root-$2 program built depends sdl
+    [ "$(dpkg-deb -f "$deb" Architecture)" = "$arch" ] ||
+        fail "${deb##*/} is marked for $(dpkg-deb -f "$deb" Architecture), not $arch"
+    dpkg-deb -x "$deb" "$root"
+    for program in games/lumbox libexec/xscreensaver/lumbox; do
+        built=$(readelf -h "$root/usr/$program" 2>/dev/null | sed -n 's/^ *Machine: *//p')
+        [ "$built" = "${machine[$arch]}" ] || fail "${deb##*/}'s $program is built for '$built', not ${machine[$arch]}"
+    done
+    emulator=()
+    if [ "$arch" != "$(dpkg --print-architecture)" ]; then
+        need "${qemu[$arch]}"
+        emulator=("${qemu[$arch]}" -L /)
+    fi
+    expect_installed "$root/usr" /usr games
+    depends=$(dpkg-deb -f "$deb" Depends)
+    echo "${deb##*/}: Depends: $depends"
+    [[ "$depends" == libsdl1.2-compat-shim* ]] || fail "Depends does not name libsdl1.2-compat-shim first: $depends"
+    for library in libc6 libglu1; do
+        [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library: $depends"
+    done
+    [ "$(dpkg-deb -f "$deb" Suggests)" = xscreensaver ] ||
+        fail "the package does not suggest xscreensaver: $(dpkg-deb -f "$deb" Suggests)"
+    lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || fail "lintian finds fault with ${deb##*/}"
+    # What apt would install on a machine that has nothing yet.
+    apt-cache show "libsdl1.2-compat-shim:$arch" >/dev/null 2>&1 ||
+        skip "apt knows no libsdl1.2-compat-shim:$arch (apt-get update fetches the package lists)"
+    : >"$work/nothing-installed"
+    apt-get -s -o Dir::State::status="$work/nothing-installed" --no-install-recommends install "$deb" >"$work/apt.log" 2>&1 ||
+        fail "apt cannot install ${deb##*/}"
+    sdl=$(sed -En 's/^Inst (libsdl1\.2debian|libsdl1\.2-compat-shim)(:[a-z0-9]+)? .*/\1/p' "$work/apt.log" | paste -sd' ' || true)
+    [ "$sdl" = libsdl1.2-compat-shim ] ||
+        fail "for ${deb##*/} apt brings '$sdl' as SDL 1.2, not only libsdl1.2-compat-shim"
 }
 
 case "${1:-}" in
@@ -115,26 +172,29 @@ deb)
     cmake -S "$SOURCE" -B "$work/build" -DCMAKE_BUILD_TYPE=Release -DLUMBOX_INSTALL_BINDIR=games >/dev/null
     cmake --build "$work/build" -j2 >/dev/null
     (cd "$work/build" && cpack -B "$work/package") >"$work/cpack.log" 2>&1 || fail "cpack failed"
-    deb=$(ls "$work"/package/lumbox_*.deb)
-    dpkg-deb -x "$deb" "$work/root"
-    expect_installed "$work/root/usr" /usr games
-    depends=$(dpkg-deb -f "$deb" Depends)
-    echo "Depends: $depends"
-    for library in libc6 libsdl1.2-compat-shim libglu1; do
-        [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library: $depends"
+    expect_deb "$(ls "$work"/package/lumbox_*.deb)" "$(dpkg --print-architecture)"
+    ;;
+release)
+    downloads=${DOWNLOADS:-}
+    [ -d "$downloads" ] || skip "no downloads folder at '$downloads' (scripts/release.sh writes it)"
+    need dpkg-deb lintian readelf sha256sum unzip
+    native=$(dpkg --print-architecture)
+    files=(lumbox_"$VERSION"_{"$native",arm64,armhf}.deb "lumbox-$VERSION-windows-x64.zip" "lumbox-$VERSION-web.zip")
+    diff <(printf '%s\n' "${files[@]}" SHA256SUMS | LC_ALL=C sort) <(cd "$downloads" && LC_ALL=C ls -A) >"$work/list.log" ||
+        fail "the downloads folder's files differ from the expected ones (< expected, > there)"
+    # A line for every download, and each line right.
+    diff <(printf '%s\n' "${files[@]}" | LC_ALL=C sort) <(sed 's/^[0-9a-f]\{64\}  //' "$downloads/SHA256SUMS" | LC_ALL=C sort) \
+        >"$work/sums.log" || fail "SHA256SUMS does not list each download once (< missing, > unknown)"
+    (cd "$downloads" && sha256sum --strict -c SHA256SUMS) >"$work/sums.log" 2>&1 || fail "sha256sum -c fails"
+    cmp -s "$downloads/lumbox-$VERSION-windows-x64.zip" "$SOURCE/build-windows/lumbox-$VERSION-windows-x64.zip" ||
+        fail "the Windows zip is not build-windows/'s"
+    unzip -q "$downloads/lumbox-$VERSION-web.zip" -d "$work/web"
+    [ "$(cd "$work/web" && ls -A)" = "lumbox-$VERSION-web" ] || fail "the web zip holds more than its folder"
+    diff -r "$SOURCE/build-web/page" "$work/web/lumbox-$VERSION-web" >"$work/web.log" ||
+        fail "the web zip's folder is not build-web/page/"
+    for arch in "$native" arm64 armhf; do
+        expect_deb "$downloads/lumbox_${VERSION}_$arch.deb" "$arch"
     done
-    [ "$(dpkg-deb -f "$deb" Suggests)" = xscreensaver ] ||
-        fail "the package does not suggest xscreensaver: $(dpkg-deb -f "$deb" Suggests)"
-    lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || fail "lintian finds fault with the package"
-    # What apt would install on a machine that has nothing yet.
-    apt-cache show libsdl1.2-compat-shim >/dev/null 2>&1 ||
-        skip "apt knows no libsdl1.2-compat-shim (apt-get update fetches the package lists)"
-    : >"$work/nothing-installed"
-    apt-get -s -o Dir::State::status="$work/nothing-installed" --no-install-recommends install "$deb" >"$work/apt.log" 2>&1 ||
-        fail "apt cannot install the package"
-    sdl=$(grep -E '^Inst (libsdl1\.2debian|libsdl1\.2-compat-shim) ' "$work/apt.log" | cut -d' ' -f2 | paste -sd' ' || true)
-    [ "$sdl" = libsdl1.2-compat-shim ] ||
-        fail "apt brings '$sdl' as SDL 1.2, not only libsdl1.2-compat-shim"
     ;;
 setup)
     for argument in foo 0 65536; do
@@ -162,7 +222,7 @@ setup)
     grep -q "xdotool" "$work/err" || fail "setup.sh does not name the missing xdotool"
     ;;
 *)
-    fail "usage: $0 install|manual|deb|setup"
+    fail "usage: $0 install|manual|deb|setup|release"
     ;;
 esac
 echo "ok: $1"

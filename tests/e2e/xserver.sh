@@ -15,9 +15,13 @@
 #   start_xserver [Xvfb option...]  a server of $screen on a free display
 #   start_openbox / start_weston    a desktop on it; stop_desktop ends it
 #   start_lumbox [env argument...]  the binary in the background under env,
-#                      its output in $work/out and $work/err, its id $lumbox_pid
+#                      its output in $work/out and $work/err, its id $lumbox_pid;
+#                      run by $emulator when a test sets it (such as
+#                      (qemu-aarch64-static -L /) for a binary built for ARM)
 #   start_hooked [env argument...]  the same with framehook preloaded,
-#                      logging to $work/log
+#                      logging to $work/log; under $emulator, framehook
+#                      (then built for the emulated machine) is preloaded
+#                      into the emulated program alone
 #   wait_for_window    $window becomes the id of lumbox's visible X window
 #   shot NAME          a screenshot of the whole screen as $work/NAME.ppm
 #   count NAME EXPR... how many pixels of shot NAME fit each EXPR, one line;
@@ -40,6 +44,7 @@
 
 screen=800x600x24  # Xvfb's screen; a test with a window manager may set another
 desktop_pid=       # openbox or weston, when a test starts one
+emulator=()        # what runs $LUMBOX, when it is built for another machine
 notblack='r>0||g>0||b>0'
 lit_pixels=48000   # a tenth of the display
 
@@ -115,13 +120,24 @@ stop_desktop() {
 
 start_lumbox() {
     [ -x "${LUMBOX:-}" ] || fail "LUMBOX does not name the built binary"
-    env "$@" "$LUMBOX" >"$work/out" 2>"$work/err" &
+    env "$@" "${emulator[@]}" "$LUMBOX" >"$work/out" 2>"$work/err" &
     lumbox_pid=$!
 }
 
+# qemu's user-mode emulator hands its environment on to the program it
+# runs, but a preload there would be the build machine's loader's as well,
+# which fails on an ARM library wherever it starts a program; qemu's -E
+# sets it for the emulated program alone.
 start_hooked() {
     [ -f "${FRAMEHOOK:-}" ] || fail "FRAMEHOOK does not name the built framehook.so"
-    start_lumbox LD_PRELOAD="$FRAMEHOOK" FRAMEHOOK_LOG="$work/log" "$@"
+    if [ ${#emulator[@]} -eq 0 ]; then
+        start_lumbox LD_PRELOAD="$FRAMEHOOK" FRAMEHOOK_LOG="$work/log" "$@"
+    else
+        local emulated=("${emulator[@]}")
+        emulator+=(-E "LD_PRELOAD=$FRAMEHOOK")
+        start_lumbox FRAMEHOOK_LOG="$work/log" "$@"
+        emulator=("${emulated[@]}")
+    fi
 }
 
 # Under weston lumbox has no X window: there this only checks that it runs.
