@@ -3,8 +3,9 @@
 # Installs what lumbox needs on Debian 12 and is not there yet.
 #   scripts/setup.sh          what building and running the demo needs
 #   scripts/setup.sh --test   that, plus what the tests need (GoogleTest,
-#                             X11, Xvfb, xdotool, ImageMagick, Mesa's
-#                             llvmpipe, openbox, weston, XScreenSaver,
+#                             X11, Xvfb, a real Xorg with its dummy video
+#                             driver and xrandr, xdotool, ImageMagick,
+#                             Mesa's llvmpipe, openbox, weston, XScreenSaver,
 #                             MATE's screensaver with a session bus, the
 #                             Debian tools that check the install and the
 #                             package, and for the web build Emscripten,
@@ -18,7 +19,9 @@
 #                             locally needs (Emscripten, Python)
 #   scripts/setup.sh --windows  what building the Windows zip and testing
 #                             it under Wine needs (MinGW-w64, the tools that
-#                             fetch and build SDL, Wine, unzip)
+#                             fetch and build SDL, librsvg's and icoutils'
+#                             tools that draw and read the icon, Wine, unzip,
+#                             a real Xorg with the dummy driver and xrandr)
 # A package counts as there when dpkg says it is installed or when what it
 # brings is found (so a Node.js from elsewhere, with its own npm, is kept).
 # What is missing is installed with apt-get (through sudo when not run as
@@ -71,6 +74,10 @@ test=(
     "nodejs                 cmd:node"
     "npm"
     "python3"
+    "xserver-xorg-core      cmd:Xorg"
+    "xserver-xorg-video-dummy file:/usr/lib/xorg/modules/drivers/dummy_drv.so"
+    "x11-xserver-utils      cmd:xrandr cmd:xsetroot"
+    "icoutils               cmd:wrestool cmd:icotool"
 )
 bench=(
     "valgrind"
@@ -91,6 +98,11 @@ windows=(
     "wine"
     "wine64                 file:/usr/lib/wine/wine64"
     "unzip"
+    "librsvg2-bin           cmd:rsvg-convert"
+    "icoutils               cmd:wrestool cmd:icotool"
+    "xserver-xorg-core      cmd:Xorg"
+    "xserver-xorg-video-dummy file:/usr/lib/xorg/modules/drivers/dummy_drv.so"
+    "x11-xserver-utils      cmd:xrandr cmd:xsetroot"
 )
 
 case "${1:-}" in

@@ -13,7 +13,7 @@
 . "$(dirname "$0")/xserver.sh"
 start_harness
 [ -f "${WINDOWS_ZIP:-}" ] || skip "no Windows zip at '${WINDOWS_ZIP:-}' (scripts/windows.sh builds it)"
-need wine wineserver unzip x86_64-w64-mingw32-objdump wrestool icotool strings
+need wine wineserver unzip x86_64-w64-mingw32-objdump wrestool icotool strings xsetroot
 
 screen=1280x720x24
 picture=960x720+160+0  # 800x600 scaled to the screen's height, centred
