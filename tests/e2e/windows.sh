@@ -127,11 +127,13 @@ wineserver -k && wineserver -w
 wineserver -f -p >>"$work/wineserver.log" 2>&1 &
 stop_at_exit $!
 covered() { shot second 1280x720+1280+0 && [ "$(count second "$notblack")" -eq 0 ]; }
+still_running() { kill -0 "$lumbox_pid" 2>/dev/null || fail "the screensaver ended before the pointer moved"; }
 xdotool mousemove 400 300
 start_windows lumbox.scr /s
 wait_for_window
 wait_until 30 "the screensaver's picture did not show on the first monitor" shows start 1280x720+0+0
 wait_until 5 "the second monitor was not covered in black" covered
+still_running
 xdotool mousemove_relative 25 0
 expect_clean_exit 3
 
@@ -140,5 +142,6 @@ start_windows lumbox.scr /s
 wait_for_window
 wait_until 30 "the screensaver's picture did not show on the first monitor" shows start 1280x720+0+0
 [ "$("$POINTER")" -eq 0 ] || fail "a pointer shows over the second monitor"
+still_running
 for step in 1 2 3 4 5 6; do xdotool mousemove_relative 0 4 sleep 0.05; done
 expect_clean_exit 3
