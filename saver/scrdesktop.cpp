@@ -27,7 +27,9 @@ static bool movedaway(POINT now)
 }
 
 // The covers take no focus, so keys keep going to the picture; motion,
-// buttons and any key that still reaches a cover end the saver.
+// buttons and any key that still reaches a cover end the saver. (While SDL
+// holds its full-screen grab the pointer stays on the primary monitor, so
+// this is for when the grab lets go.)
 static LRESULT CALLBACK coverinput(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 {
     switch (message) {
