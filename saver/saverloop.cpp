@@ -11,7 +11,7 @@
 #include "presets.h"
 
 static int userback;        // 1 once an event showed the user is back
-static int pointerseen;     // 1 once a motion event gave the first position
+static int pointerseen;     // 1 once the first position is known
 static int pointerx, pointery;  // that first position
 
 // Watches every event as SDL queues it and lets it through, so the frame
@@ -38,6 +38,18 @@ static int watchuser(const SDL_Event *event)
         break;
     }
     return 1;
+}
+
+void pointerstartsat(int x, int y)
+{
+    pointerseen = 1;
+    pointerx = x;
+    pointery = y;
+}
+
+void userisback()
+{
+    userback = 1;
 }
 
 void runframes()

@@ -14,6 +14,16 @@ const int presetframes = 903;
 // it was first seen before the user counts as back.
 const int wakedistance = 8;
 
+// For an entry whose system can say where the pointer is before it moves
+// (Windows): it starts at x, y, in pixels of the display mode, and the first
+// motion further than wakedistance from there ends the saver. Without it
+// the first motion event gives that place.
+void pointerstartsat(int x, int y);
+
+// For an entry that watches input of its own (Windows' covers of the other
+// monitors): the user is back, and the saver ends after the frame under way.
+void userisback();
+
 // runframes (frameloop.h) in the saver draws until an event asks to end, or
 // until the user is back: a key press, a mouse button, or the pointer moved
 // more than wakedistance from where it was first seen.

@@ -10,6 +10,7 @@
 
 #include "SDL.h"
 #include "rungltest.h"
+#include "scrdesktop.h"
 
 static const char boxtitle[] = "lumbox";
 static const char nosettings[] = "lumbox has no settings.";
@@ -33,6 +34,7 @@ extern "C" int SDL_main(int argc, char *argv[])
 {
     switch (optionletter(argc, argv)) {
     case 's':
+        coverdesktop();
         RunGLTest();  // with the screensaver's frame driving (saverloop)
         return 0;
     case 'p':

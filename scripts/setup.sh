@@ -3,8 +3,9 @@
 # Installs what lumbox needs on Debian 12 and is not there yet.
 #   scripts/setup.sh          what building and running the demo needs
 #   scripts/setup.sh --test   that, plus what the tests need (GoogleTest,
-#                             X11, Xvfb, xdotool, ImageMagick, Mesa's
-#                             llvmpipe, openbox, weston, XScreenSaver,
+#                             X11, Xvfb, a real Xorg with its dummy video
+#                             driver and xrandr, xdotool, ImageMagick,
+#                             Mesa's llvmpipe, openbox, weston, XScreenSaver,
 #                             MATE's screensaver with a session bus, the
 #                             Debian tools that check the install and the
 #                             package, and for the web build Emscripten,
@@ -21,7 +22,9 @@
 #                             the page's icons, Python)
 #   scripts/setup.sh --windows  what building the Windows zip and testing
 #                             it under Wine needs (MinGW-w64, the tools that
-#                             fetch and build SDL, Wine, unzip)
+#                             fetch and build SDL, librsvg's and icoutils'
+#                             tools that draw and read the icon, Wine, unzip,
+#                             a real Xorg with the dummy driver and xrandr)
 #   scripts/setup.sh --release  what building the Debian packages needs, for
 #                             this machine and cross-built for arm64 and
 #                             armhf (Debian's cross compilers, and SDL, GL
@@ -85,6 +88,10 @@ test=(
     "qemu-user-static       cmd:qemu-aarch64-static cmd:qemu-arm-static"
     "libgl1-mesa-dri:arm64  file:/usr/lib/aarch64-linux-gnu/dri/swrast_dri.so"
     "libgl1-mesa-dri:armhf  file:/usr/lib/arm-linux-gnueabihf/dri/swrast_dri.so"
+    "xserver-xorg-core      cmd:Xorg"
+    "xserver-xorg-video-dummy file:/usr/lib/xorg/modules/drivers/dummy_drv.so"
+    "x11-xserver-utils      cmd:xrandr cmd:xsetroot"
+    "icoutils               cmd:wrestool cmd:icotool"
 )
 bench=(
     "valgrind"
@@ -106,6 +113,11 @@ windows=(
     "wine"
     "wine64                 file:/usr/lib/wine/wine64"
     "unzip"
+    "librsvg2-bin           cmd:rsvg-convert"
+    "icoutils               cmd:wrestool cmd:icotool"
+    "xserver-xorg-core      cmd:Xorg"
+    "xserver-xorg-video-dummy file:/usr/lib/xorg/modules/drivers/dummy_drv.so"
+    "x11-xserver-utils      cmd:xrandr cmd:xsetroot"
 )
 
 release=(

@@ -1,17 +1,19 @@
 # SPDX-License-Identifier: MIT
 # The Windows zip ($WINDOWS_ZIP, from scripts/windows.sh) under Wine, on a
 # 1280x720 screen under openbox, unpacked into a folder whose path has a
-# space. It holds only what it should, and its programs need no DLL but
-# Windows' own and its own. lumbox.exe fills the screen's height at 4:3
-# with the start field, takes a real click to preset 1 and ends on Escape;
-# on a server without GLX it shows why in a message box and ends with
-# status 1 once the box is closed. The screensaver lumbox.scr shows the
-# picture with /s until the pointer moves, says it has no settings with /c,
-# and ends at once with /p.
+# space. It holds only what it should, its programs need no DLL but
+# Windows' own and its own, and they carry their icon, version and
+# manifest. lumbox.exe fills the screen's height at 4:3 with the start
+# field, takes a real click to preset 1 and ends on Escape; on a server
+# without GLX it shows why in a message box and ends with status 1 once the
+# box is closed. The screensaver lumbox.scr says it has no settings with /c
+# and ends at once with /p; with /s, on a real Xorg with two monitors, it
+# shows the picture on the first and covers the second in black, and the
+# pointer's first move ends it.
 . "$(dirname "$0")/xserver.sh"
 start_harness
 [ -f "${WINDOWS_ZIP:-}" ] || skip "no Windows zip at '${WINDOWS_ZIP:-}' (scripts/windows.sh builds it)"
-need wine wineserver unzip x86_64-w64-mingw32-objdump
+need wine wineserver unzip x86_64-w64-mingw32-objdump wrestool icotool strings xsetroot
 
 screen=1280x720x24
 picture=960x720+160+0  # 800x600 scaled to the screen's height, centred
@@ -21,6 +23,28 @@ dir=$(echo "$work/un zipped"/*/)
 files=$(LC_ALL=C; cd "$dir" && echo *)
 [ "$files" = "LICENSE-SDL2.txt LICENSE-sdl12-compat.txt LICENSE.txt README.txt SDL.dll SDL2.dll lumbox.exe lumbox.scr" ] ||
     fail "the zip's folder holds: $files"
+
+# The resources Explorer reads: an icon of 16 to 256 pixels, the version
+# information with the zip's version, and the manifest declaring
+# per-monitor DPI awareness; for the screensaver also its name in the
+# screen saver settings (string 1).
+version=${WINDOWS_ZIP##*/lumbox-}
+version=${version%-windows-x64.zip}
+for program in lumbox.exe lumbox.scr; do
+    wrestool -x --type=group_icon "$dir$program" >"$work/icon.ico"
+    sizes=$(icotool -l "$work/icon.ico" | sed -n 's/.*--width=\([0-9]*\).*/\1/p' | sort -n | xargs)
+    [ "$sizes" = "16 32 48 256" ] || fail "$program's icon comes in the sizes '$sizes'"
+    info=$(wrestool -x --raw --type=version "$dir$program" | strings -el -n 3 | tr '\n' '|')
+    for value in "ProductName|lumbox|" "FileDescription|lumbox|" "ProductVersion|$version|" "FileVersion|$version|" \
+        "OriginalFilename|$program|" "LegalCopyright|Copyright (c) "; do
+        [[ "|$info" = *"|$value"* ]] || fail "$program's version information lacks '$value': $info"
+    done
+    [[ "$info" =~ LegalCopyright\|[^|]*MIT ]] || fail "$program's copyright does not name the MIT licence: $info"
+    wrestool -x --raw --type=24 "$dir$program" | grep -q '>PerMonitorV2' ||
+        fail "$program's manifest does not declare per-monitor DPI awareness (v2)"
+done
+[ "$(wrestool -x --raw --type=string "$dir/lumbox.scr" | strings -el)" = lumbox ] ||
+    fail "lumbox.scr names itself otherwise in the screen saver settings"
 
 # One private Wine prefix for all runs, its server up until the test ends,
 # when it takes the processes Wine started (services, the desktop) along.
@@ -66,14 +90,6 @@ wait_until 10 "preset 1 did not show after a click" shows preset1
 xdotool key Escape
 expect_clean_exit 3
 
-# A 20-pixel move as a mouse makes it, in steps: under Wine nothing tells
-# the saver where the pointer is before its first motion, which is where
-# it is first seen.
-start_windows lumbox.scr /s
-wait_for_window
-wait_until 30 "the screensaver's picture did not show" shows start
-for step in 1 2 3 4 5; do xdotool mousemove_relative 4 0 sleep 0.05; done
-expect_clean_exit 3
 WINEDEBUG=-all,+msgbox start_windows lumbox.scr /c
 wait_until 30 "no message box named lumbox" box_shown
 grep -q 'msgbox:MSGBOX_OnInit L"lumbox has no settings."' "$work/err" || fail "the settings' box does not say so"
@@ -93,3 +109,39 @@ grep -q "msgbox:MSGBOX_OnInit L\"Couldn't set GL mode: ." "$work/err" ||
 xdotool windowactivate --sync "$box" key Return
 expect_exit 1 10
 grep -q "^Couldn't set GL mode: ." "$dir/stderr.txt" || fail "stderr.txt does not say \"Couldn't set GL mode: ...\""
+
+# Two monitors side by side on a real Xorg, the root magenta: under /s the
+# picture fills the first (the primary), the second shows nothing lit. The
+# saver reads the pointer's place at start, so a single jump of 25 pixels
+# ends it. Started with the pointer on the second monitor, it shows no
+# pointer; SDL's full-screen grab then keeps the pointer at the picture's
+# edge, which must not count as a move, and a mouse moving from there ends
+# it. Under openbox, as Wine, without a window manager, waits 2 s for each
+# closed full-screen window to be withdrawn. Wine's processes on the earlier
+# servers go, so that its new desktop process finds the new server's
+# monitors.
+start_xorg 1280x720 1280x720
+start_openbox
+xsetroot -solid magenta
+wineserver -k && wineserver -w
+wineserver -f -p >>"$work/wineserver.log" 2>&1 &
+stop_at_exit $!
+covered() { shot second 1280x720+1280+0 && [ "$(count second "$notblack")" -eq 0 ]; }
+still_running() { kill -0 "$lumbox_pid" 2>/dev/null || fail "the screensaver ended before the pointer moved"; }
+xdotool mousemove 400 300
+start_windows lumbox.scr /s
+wait_for_window
+wait_until 30 "the screensaver's picture did not show on the first monitor" shows start 1280x720+0+0
+wait_until 5 "the second monitor was not covered in black" covered
+still_running
+xdotool mousemove_relative 25 0
+expect_clean_exit 3
+
+xdotool mousemove 1900 300
+start_windows lumbox.scr /s
+wait_for_window
+wait_until 30 "the screensaver's picture did not show on the first monitor" shows start 1280x720+0+0
+[ "$("$POINTER")" -eq 0 ] || fail "a pointer shows over the second monitor"
+still_running
+for step in 1 2 3 4 5 6; do xdotool mousemove_relative 0 4 sleep 0.05; done
+expect_clean_exit 3

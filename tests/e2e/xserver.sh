@@ -2,7 +2,8 @@
 # Shared steps of the end-to-end tests, on top of ../harness.sh (skip, fail,
 # need, start_harness, stop_at_exit): a private Xvfb server, at exactly
 # 800x600x24 unless a window manager runs on it (without one, the picture on
-# a larger screen is clipped), optionally openbox or a nested weston on it,
+# a larger screen is clipped), or a real Xorg with several monitors,
+# optionally openbox or a nested weston on it,
 # the real binary ($LUMBOX, with $FRAMEHOOK preloaded when asked), input
 # through xdotool, screenshots through ImageMagick's import and pixel counts
 # through ../pixels.mjs (in Node). A test sources it, calls
@@ -13,6 +14,9 @@
 #                      $seen, which COMMAND may set to what it last saw. The
 #                      one polling loop of the tests: every wait goes through it
 #   start_xserver [Xvfb option...]  a server of $screen on a free display
+#   start_xorg WxH...  a real Xorg on a free display, its dummy
+#                      video driver showing one monitor of each WxH, side by
+#                      side from the left, the first the primary one
 #   start_openbox / start_weston    a desktop on it; stop_desktop ends it
 #   start_lumbox [env argument...]  the binary in the background under env,
 #                      its output in $work/out and $work/err, its id $lumbox_pid;
@@ -23,7 +27,8 @@
 #                      (then built for the emulated machine) is preloaded
 #                      into the emulated program alone
 #   wait_for_window    $window becomes the id of lumbox's visible X window
-#   shot NAME          a screenshot of the whole screen as $work/NAME.ppm
+#   shot NAME [BOX]    a screenshot of the whole screen, or of BOX
+#                      (WxH+X+Y), as $work/NAME.ppm
 #   count NAME EXPR... how many pixels of shot NAME fit each EXPR, one line;
 #                      an EXPR is a condition on the channels r, g and b,
 #                      each from 0 to 1, such as 'r!=b', 'g>r||g>b' or
@@ -31,7 +36,7 @@
 #   signature NAME [AS]  shot NAME is at least a tenth lit and keeps the
 #                      colour signature of AS (NAME unless given) in
 #                      ../presets.txt; $seen says how far it does
-#   shows NAME         a shot as NAME keeps NAME's signature
+#   shows NAME [BOX]   a shot as NAME (of BOX) keeps NAME's signature
 #   fills BOX          a shot's lit pixels fill exactly BOX (WxH+X+Y)
 #   fps LOG            frames per second from the first swap to the last,
 #                      from a framehook log
@@ -78,9 +83,63 @@ started() {
 # find no display now and then.
 start_xserver() {
     need Xvfb xdotool import node
+    rm -f "$work/display"  # a server started before wrote its number there
     Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset "$@" 3>"$work/display" >>"$work/xvfb.log" 2>&1 &
     started xvfb "Xvfb gave no display number" grep -qs . "$work/display"
     export DISPLAY=":$(head -n1 "$work/display")"
+}
+
+# Xvfb has a single monitor, so several need a real Xorg, which runs without
+# a console (Debian installs it without the setuid wrapper): its own
+# configuration and log, no input devices but the core pointer and keyboard
+# that xdotool drives, the console's VT left as it is. Each monitor is one
+# of the dummy driver's outputs, given its mode through xrandr.
+start_xorg() {
+    need Xorg xrandr xdotool import node
+    cat >"$work/xorg.conf" <<'EOF'
+Section "ServerFlags"
+    Option "AutoAddDevices" "false"
+    Option "DontVTSwitch" "true"
+EndSection
+Section "Device"
+    Identifier "dummy"
+    Driver "dummy"
+    VideoRam 65536
+EndSection
+Section "Monitor"
+    Identifier "any"
+    HorizSync 5-1000
+    VertRefresh 5-200
+EndSection
+Section "Screen"
+    Identifier "screen"
+    Device "dummy"
+    Monitor "any"
+    DefaultDepth 24
+EndSection
+EOF
+    rm -f "$work/display"
+    Xorg -displayfd 3 -config "$work/xorg.conf" -logfile "$work/xorg.log" -sharevts -novtswitch -nolisten tcp -noreset \
+        3>"$work/display" >/dev/null 2>&1 &
+    started xorg "Xorg gave no display number" grep -qs . "$work/display"
+    export DISPLAY=":$(head -n1 "$work/display")"
+    local size w h output=0 placed=()
+    for size in "$@"; do
+        # A 60 Hz mode of that size with short blanking, made once (a second
+        # time it is there already).
+        w=${size%x*} h=${size#*x}
+        xrandr --newmode "$size" "$(awk -v pixels=$(((w + 160) * (h + 23))) 'BEGIN { printf "%.2f", pixels * 60 / 1e6 }')" \
+            "$w" $((w + 48)) $((w + 80)) $((w + 160)) "$h" $((h + 3)) $((h + 8)) $((h + 23)) +hsync -vsync 2>/dev/null || true
+        xrandr --addmode "DUMMY$output" "$size"
+        placed+=(--output "DUMMY$output" --mode "$size")
+        [ "$output" -eq 0 ] || placed+=(--right-of "DUMMY$((output - 1))")
+        output=$((output + 1))
+    done
+    xrandr "${placed[@]}" || fail "xrandr could not place the monitors $*"
+    # Clients that read only what the server last found (Wine) see the
+    # monitors once a client has asked the server to look again, as this
+    # query does.
+    [ "$(xrandr --listmonitors | head -n1)" = "Monitors: $#" ] || fail "Xorg does not show $# monitors"
 }
 
 start_openbox() {
@@ -149,7 +208,7 @@ window_shown() {
 }
 wait_for_window() { wait_until 30 "lumbox showed no window" window_shown; }
 
-shot() { import -window root -depth 8 "ppm:$work/$1.ppm" || fail "no screenshot of $DISPLAY"; }
+shot() { import -window root ${2:+-crop "$2"} -depth 8 "ppm:$work/$1.ppm" || fail "no screenshot of $DISPLAY"; }
 
 pixels=$(dirname "${BASH_SOURCE[0]}")/../pixels.mjs
 count() { node "$pixels" "$work/$1.ppm" "${@:2}"; }
@@ -162,7 +221,7 @@ signature() {
     seen="${counts[0]} pixels fit '$never' (none should), ${counts[1]} fit '$sometimes' (some should), ${counts[2]} are lit"
     [ "${counts[0]}" -eq 0 ] && [ "${counts[1]}" -gt 0 ] && [ "${counts[2]}" -gt "$lit_pixels" ]
 }
-shows() { shot "$1" && signature "$1"; }
+shows() { shot "$1" "${2:-}" && signature "$1"; }
 
 # The box through ImageMagick; its warning about an all-black shot is dropped.
 fills() {

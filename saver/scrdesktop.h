@@ -1,0 +1,9 @@
+// SPDX-License-Identifier: MIT
+// The Windows screensaver's hold on the whole desktop (scrdesktop.cpp).
+#pragma once
+
+// Before the picture opens: black covers over every monitor but the
+// primary one, where the picture goes, and the pointer's place at start
+// handed to the saver's loop. Input over a cover ends the saver as input
+// over the picture does.
+void coverdesktop();
