@@ -11,6 +11,11 @@
 #                        ($lumbox_pid, killed outright), then each process
 #                        handed to stop_at_exit, latest first, and removes $work
 #   stop_at_exit PID...  those processes are ended (and waited for) at exit
+#   emulate ARCH         $emulator becomes what runs a program built for the
+#                        Debian architecture ARCH: nothing for this
+#                        machine's own, qemu's user-mode emulator, finding
+#                        the ARM libraries under /, for arm64 and armhf
+#                        (skips the test unless that emulator is installed)
 set -euo pipefail
 
 skip() { echo "SKIPPED: $*"; exit 77; }
@@ -27,6 +32,17 @@ need() {
     for tool in "$@"; do
         command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/setup.sh --test installs it)"
     done
+}
+
+# Without binfmt_misc, a program of another architecture runs only when
+# handed to qemu by name.
+declare -A qemu=([arm64]=qemu-aarch64-static [armhf]=qemu-arm-static)
+emulator=()
+emulate() {
+    emulator=()
+    [ "$1" != "$(dpkg --print-architecture)" ] || return 0
+    need "${qemu[$1]}"
+    emulator=("${qemu[$1]}" -L /)
 }
 
 lumbox_pid=

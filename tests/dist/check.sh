@@ -48,10 +48,6 @@ expect_tree() {
         fail "installed files differ from the expected ones (< expected, > installed)"
 }
 
-# What runs a program of the package being checked, when it is built for
-# another machine (qemu's user-mode emulator for ARM).
-emulator=()
-
 # The installed program must be the demo itself: without a display it
 # refuses SDL's invisible driver and ends with status 1.
 expect_program() {
@@ -94,10 +90,8 @@ expect_installed() {
 }
 
 # Per Debian architecture: the ELF machine its programs are built for
-# (as readelf names it), and qemu's emulator for it where this machine
-# cannot run them itself.
+# (as readelf names it).
 declare -A machine=([amd64]="Advanced Micro Devices X86-64" [arm64]=AArch64 [armhf]=ARM)
-declare -A qemu=([arm64]=qemu-aarch64-static [armhf]=qemu-arm-static)
 
 # expect_deb DEB ARCH: the package DEB is for the Debian architecture ARCH
 # and its programs are built for it; it installs the files of a games
@@ -113,11 +107,7 @@ expect_deb() {
         built=$(readelf -h "$root/usr/$program" 2>/dev/null | sed -n 's/^ *Machine: *//p')
         [ "$built" = "${machine[$arch]}" ] || fail "${deb##*/}'s $program is built for '$built', not ${machine[$arch]}"
     done
-    emulator=()
-    if [ "$arch" != "$(dpkg --print-architecture)" ]; then
-        need "${qemu[$arch]}"
-        emulator=("${qemu[$arch]}" -L /)
-    fi
+    emulate "$arch"  # the programs run under qemu where they are ARM's
     expect_installed "$root/usr" /usr games
     depends=$(dpkg-deb -f "$deb" Depends)
     echo "${deb##*/}: Depends: $depends"

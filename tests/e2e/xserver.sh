@@ -20,8 +20,8 @@
 #   start_openbox / start_weston    a desktop on it; stop_desktop ends it
 #   start_lumbox [env argument...]  the binary in the background under env,
 #                      its output in $work/out and $work/err, its id $lumbox_pid;
-#                      run by $emulator when a test sets it (such as
-#                      (qemu-aarch64-static -L /) for a binary built for ARM)
+#                      run by $emulator when a test sets it (emulate ARCH,
+#                      ../harness.sh, for a binary built for ARM)
 #   start_hooked [env argument...]  the same with framehook preloaded,
 #                      logging to $work/log; under $emulator, framehook
 #                      (then built for the emulated machine) is preloaded
@@ -49,7 +49,6 @@
 
 screen=800x600x24  # Xvfb's screen; a test with a window manager may set another
 desktop_pid=       # openbox or weston, when a test starts one
-emulator=()        # what runs $LUMBOX, when it is built for another machine
 notblack='r>0||g>0||b>0'
 lit_pixels=48000   # a tenth of the display
 
