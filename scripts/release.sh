@@ -37,6 +37,20 @@ windows_zip=$(tail -n 1 build-windows/windows.log)
 [ -f "$windows_zip" ] || die "scripts/windows.sh named no zip"
 scripts/web.sh --build
 
+# repack DEB: the package DEB packed again by dpkg-deb, with the
+# Installed-Size that Debian's dpkg-gencontrol would count (each file in
+# whole KiB, anything else as one). CPack adds up the sizes the file system
+# gives its folders, which differ from one file system to another.
+repack() {
+    local tree=${1%.deb} size
+    rm -rf "$tree"
+    dpkg-deb -R "$1" "$tree"
+    size=$(find "$tree" -mindepth 1 -path "$tree/DEBIAN" -prune -o -printf '%y %s\n' |
+        awk '{ size += $1 == "f" ? int(($2 + 1023) / 1024) : 1 } END { print size }')
+    sed -i "s/^Installed-Size: .*/Installed-Size: $size/" "$tree/DEBIAN/control"
+    dpkg-deb --root-owner-group -Zgzip -b "$tree" "$1" >/dev/null
+}
+
 # The Debian packages: each preset's build, packed by CPack, which names
 # the package after the version and the architecture it marks it with.
 debs=()
@@ -50,6 +64,7 @@ for preset in deb arm64 armhf; do
     deb=$(cd "build-$preset" && cpack -G DEB -B "$PWD/packages" | sed -n 's/^CPack: - package: \(.*\) generated\.$/\1/p')
     [ "${deb##*/}" = "lumbox_${version}_$arch.deb" ] ||
         die "the $preset preset's package is '${deb##*/}', not lumbox_${version}_$arch.deb"
+    repack "$deb"
     debs+=("$deb")
 done
 
