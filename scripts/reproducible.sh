@@ -27,8 +27,10 @@ elif read -r archived_commit archived_time < <(grep -v '^#' dist/commit) &&
     source_commit=$archived_commit
     export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$archived_time}
 fi
-if ! [[ "${SOURCE_DATE_EPOCH:-}" =~ ^[0-9]+$ ]]; then
+if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
     echo "${0##*/}: cannot tell when this source was made: it is no git clone, and dist/commit names no time" \
         "(git archive fills it in); set SOURCE_DATE_EPOCH to a time in seconds since 1970" >&2
     exit 1
 fi
+[[ "$SOURCE_DATE_EPOCH" =~ ^[0-9]+$ ]] ||
+    { echo "${0##*/}: SOURCE_DATE_EPOCH is '$SOURCE_DATE_EPOCH', not a time in seconds since 1970" >&2; exit 1; }
