@@ -10,7 +10,7 @@
 #   lumbox-VERSION-web.zip         the page (scripts/web.sh --build) in one
 #                                  folder, for any static web server
 #   lumbox-VERSION.tar.gz          the source: the commit's files in one
-#                                  folder, lumbox-VERSION/
+#                                  folder, lumbox-VERSION/ (scripts/source.sh)
 #   lumbox-VERSION.buildinfo       the Debian packages (and versions) the
 #                                  downloads were built with
 #   SHA256SUMS                     their checksums, for sha256sum -c
@@ -76,31 +76,11 @@ cp -RL build-web/page "build-web/zip/$web"
 (cd build-web/zip && cmake -E tar cf "$web.zip" --format=zip "$web")
 strip-nondeterminism -t zip -T "$SOURCE_DATE_EPOCH" "build-web/zip/$web.zip" >/dev/null
 
-# The source: the commit's files as git archive gives them (dist/commit
-# filled in); outside git, this tree's but the builds that .gitignore names
-# (each a /FOLDER/ line). tar lists them in order with the commit's time,
-# root as owner and modes 644 and 755, so both give the same bytes.
-source=lumbox-$version
-rm -rf build-source
-mkdir -p "build-source/$source"
-if [ "$in_git" = yes ]; then
-    [ -z "$(git status --porcelain --untracked-files=no)" ] ||
-        echo "release.sh: warning: the source archive holds the commit, not the changes made since" >&2
-    git archive --format=tar --prefix="$source/" HEAD | tar -x -C build-source
-else
-    excluded=()
-    while read -r pattern; do
-        [[ "$pattern" =~ ^/([^*]+\*?)/$ ]] || die "cannot leave out what .gitignore's '$pattern' names outside git"
-        excluded+=("--exclude=./${BASH_REMATCH[1]}")
-    done < <(grep -v -e '^#' -e '^$' .gitignore)
-    tar -c "${excluded[@]}" . | tar -x -C "build-source/$source"
-fi
-tar -c --sort=name --format=gnu --owner=0 --group=0 --numeric-owner --mtime="@$SOURCE_DATE_EPOCH" \
-    --mode=a+rX,u+w,go-w -C build-source "$source" | gzip -9n >"build-source/$source.tar.gz"
+scripts/source.sh "$version"
 
 rm -rf "$out"
 mkdir "$out"
-cp "${debs[@]}" "$windows_zip" "build-web/zip/$web.zip" "build-source/$source.tar.gz" "$out/"
+cp "${debs[@]}" "$windows_zip" "build-web/zip/$web.zip" "build-source/lumbox-$version.tar.gz" "$out/"
 scripts/buildinfo.sh "$version" "$source_commit" >"$out/lumbox-$version.buildinfo"
 (cd "$out" && sha256sum -- * >SHA256SUMS)
 echo "$out"

@@ -230,6 +230,8 @@ release)
 reproducible)
     downloads=${DOWNLOADS:-}
     [ -f "$downloads/SHA256SUMS" ] || skip "no downloads in '$downloads' (scripts/release.sh writes them)"
+    [ -z "$(git -C "$SOURCE" status --porcelain --untracked-files=no 2>/dev/null)" ] ||
+        skip "changes not committed: the downloads hold them, the source archive does not"
     need diffoscope
     # tmpfs lists a folder's files newest first, unlike a disk's file systems.
     parent=/var/tmp
