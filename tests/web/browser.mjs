@@ -189,26 +189,40 @@ try {
         await expectpicture(name, never, some);
     }
 
-    // The WebGL context lost, as a phone takes it away, and given back.
-    // Errors from then on are problems, as everywhere here.
+    // The WebGL context lost, as a phone takes it away, and given back. The
+    // page's draw calls are timed (window.drawn); errors from then on are
+    // problems, as everywhere here; the GL state between two frames is the
+    // same before and after.
+    const glstate = () => {
+        const gl = document.getElementById('canvas').getContext('webgl');
+        return JSON.stringify(['DEPTH_TEST', 'DEPTH_FUNC', 'BLEND', 'BLEND_SRC_RGB', 'BLEND_DST_RGB', 'VIEWPORT',
+                               'COLOR_CLEAR_VALUE'].map(name => [name, gl.getParameter(gl[name])]));
+    };
+    const state = await page.evaluate(glstate);
     const reported = problems.length;
-    await page.evaluate(() => {
-        window.losecontext = document.getElementById('canvas').getContext('webgl').getExtension('WEBGL_lose_context');
+    const lostat = await page.evaluate(() => {
+        const gl = document.getElementById('canvas').getContext('webgl');
+        const draw = gl.drawArrays.bind(gl);
+        gl.drawArrays = (...args) => { window.drawn = performance.now(); draw(...args); };
+        window.losecontext = gl.getExtension('WEBGL_lose_context');
         window.losecontext.loseContext();
+        return performance.now();
     });
     await waitframes(page, 30);
-    expect(problems.length === reported, 'a lost context: 30 frames go by with nothing reported',
-           `a lost context: ${problems.length - reported} reports in 30 frames, the first: ${problems[reported]}`);
-    const given = Date.now();
-    await page.evaluate(() => window.losecontext.restoreContext());
+    const lost = await page.evaluate(since => !(window.drawn > since), lostat);
+    expect(lost && problems.length === reported, 'a lost context: 30 frames go by with nothing drawn or reported',
+           `a lost context: over 30 frames ${lost ? 'nothing' : 'something'} was drawn and ` +
+           `${problems.length - reported} errors reported${problems[reported] ? `, the first: ${problems[reported]}` : ''}`);
+    const given = await page.evaluate(() => { window.losecontext.restoreContext(); return performance.now(); });
+    await waituntil(page, restoreseconds, 'the context given back: nothing drawn', since => window.drawn > since, given);
     const [name, never, some] = presets.at(-1);
     const again = await expectpicture(`the context given back: ${name}`, never, some);
-    const seconds = (Date.now() - given) / 1000;
     const later = await expectpicture(`the context given back, later: ${name}`, never, some);
-    expect(seconds <= restoreseconds && later !== again,
-           `the context given back: the same preset after ${seconds} s, and the tour moves on`,
-           `the context given back: the preset after ${seconds} s (at most ${restoreseconds}), ` +
-           `the tour ${later !== again ? 'moves on' : 'stands still'}`);
+    const stateagain = await page.evaluate(glstate);
+    expect(later !== again && stateagain === state,
+           `the context given back: drawn within ${restoreseconds} s, the tour moves on, the GL state as before`,
+           `the context given back: the tour ${later !== again ? 'moves on' : 'stands still'}, ` +
+           `the GL state was ${state}, now ${stateagain}`);
 
     // Over ten of the browser's frames after the demo said it ended, the
     // demo asks for none.

@@ -69,11 +69,14 @@ async function hang(port) {
 
 // Opens dir's page at 800x600 in headless Chromium on a fresh profile
 // (puppeteer's own, removed on close). The page counts the animation frames
-// it asks for in window.framecount, and window.browserframe(callback) waits
-// for one of the browser's frames without counting it; console errors, page
-// errors and requests that failed or left the local server land in
-// `problems`. options.args adds Chromium flags; options.init runs in each
-// document the page opens before the document's own scripts.
+// it asks for in window.framecount and keeps the time of the first (ms
+// from the start of its load) in window.firstframe, and
+// window.browserframe(callback) waits for one of the browser's frames
+// without counting it; console errors, page errors and requests that failed
+// or left the local server land in `problems`. options.args adds Chromium
+// flags; options.init runs in each document the page opens before the
+// document's own scripts; options.network ({ download, upload } bytes per
+// second, latency ms) slows the network down from the start.
 // reserve(other) stops the server, so that the page's address no longer
 // answers, and serves the folder `other`, if given, in its place at the same
 // address; hangup() stops it too, and puts a server that never answers
@@ -107,10 +110,16 @@ export async function openpage(dir, options = {}) {
     await page.evaluateOnNewDocument(() => {
         window.framecount = 0;
         const request = window.browserframe = window.requestAnimationFrame.bind(window);
-        window.requestAnimationFrame = run => request(t => { window.framecount++; run(t); });
+        window.requestAnimationFrame = run => request(t => {
+            if (window.framecount++ === 0)
+                window.firstframe = performance.now();
+            run(t);
+        });
     });
     if (options.init)
         await page.evaluateOnNewDocument(options.init);
+    if (options.network)
+        await page.emulateNetworkConditions(options.network);
     await page.goto(`${origin}/`, { waitUntil: 'load' });
     const port = new URL(origin).port;
     let stophanging = null;
