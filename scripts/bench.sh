@@ -95,7 +95,7 @@ scripts/web.sh --build >"$work/web-build" 2>&1 ||
     { cat "$work/web-build" >&2; fail "the web build failed"; }
 node tools/webbench.mjs build-web/page "$web_runs" "$web_frames" >"$work/web" ||
     fail "the web benchmark failed"
-echo "  program files, bytes:"
+echo "  bytes a first visit fetches (program: lumbox.js and lumbox.wasm; page: those and index.html):"
 awk '$1 == "bytes" { printf "  %-12s raw %8d   gzip %8d   brotli %8d\n", $2, $3, $4, $5 }' "$work/web"
 echo "  first frame over slow 4G (1.6 Mbit/s, 150 ms latency), files as the page's server sends them:"
 printf '  %-4s %10s %16s\n' run fps first_frame_ms

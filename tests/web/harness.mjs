@@ -38,11 +38,11 @@ function serve(dir, port = 0) {
 // The program's files, which a visitor fetches before the first frame.
 export const programfiles = ['lumbox.js', 'lumbox.wasm'];
 
-// Bytes of each program file in dir and of them together: raw, gzip and
+// Bytes of each of those files in dir and of them together: raw, gzip and
 // brotli (each at its best), as a server that compresses would send them.
-export function pagebytes(dir) {
+export function pagebytes(dir, names = programfiles) {
     const total = { file: 'together', raw: 0, gzip: 0, brotli: 0 };
-    const files = programfiles.map(file => {
+    const files = names.map(file => {
         const data = readFileSync(join(dir, file));
         const sizes = { file, raw: data.length, gzip: gzipSync(data, { level: 9 }).length,
                         brotli: brotliCompressSync(data, { params: { [constants.BROTLI_PARAM_QUALITY]: 11 } }).length };
