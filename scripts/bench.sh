@@ -97,7 +97,7 @@ node tools/webbench.mjs build-web/page "$web_runs" "$web_frames" >"$work/web" ||
     fail "the web benchmark failed"
 echo "  bytes a first visit fetches (program: lumbox.js and lumbox.wasm; page: those and index.html):"
 awk '$1 == "bytes" { printf "  %-12s raw %8d   gzip %8d   brotli %8d\n", $2, $3, $4, $5 }' "$work/web"
-echo "  first frame over slow 4G (1.6 Mbit/s, 150 ms latency), files as the page's server sends them:"
+echo "  page loads over slow 4G (1.6 Mbit/s, 150 ms latency), files as the page's server sends them (uncompressed):"
 printf '  %-4s %10s %16s\n' run fps first_frame_ms
 awk '$1 == "run" { printf "  %-4d %10.1f %16d\n", $2, $3, $4 }' "$work/web" | tee "$work/webruns"
 summary "frames per second" 2 "$work/webruns"
