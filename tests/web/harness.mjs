@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Shared by the browser test and the web benchmark (tools/webbench.mjs):
-// serves a built page folder on 127.0.0.1 as the README's command does and
-// opens its page in headless Chromium (SwiftShader's WebGL), counting the
-// frames the page asks the browser for.
+// serves a built page folder on 127.0.0.1 as the README's command does (or
+// a server that never answers in its place) and opens its page in headless
+// Chromium (SwiftShader's WebGL), counting the frames the page asks the
+// browser for; and measures the program files' bytes.
 import { spawn } from 'node:child_process';
 import { once } from 'node:events';
 import { existsSync, readFileSync } from 'node:fs';
