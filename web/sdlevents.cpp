@@ -68,8 +68,8 @@ EMSCRIPTEN_KEEPALIVE void sdlkeypressed(int sym)
 }  // extern "C"
 
 // The page's listeners, added once. Key codes of the DOM are SDL's key
-// symbols (Escape 27 and so on) but for letters, which SDL gives in lower
-// case.
+// symbols (Escape 27 and so on) but for letters, which the DOM gives as
+// upper-case ASCII and SDL as lower-case.
 EM_JS(void, listentopage, (), {
     var canvas = Module['canvas'];
     function at(event, then) {
@@ -84,8 +84,8 @@ EM_JS(void, listentopage, (), {
         at(event, function (x, y) { _sdlpointerpressed(event.button, x, y); });
     });
     document.addEventListener('keydown', function (event) {
-        var code = event.keyCode;
-        _sdlkeypressed(code >= 65 && code <= 90 ? code + 32 : code);
+        var code = event.keyCode, upper = code >= 65 && code <= 90;  // 'A' ... 'Z'
+        _sdlkeypressed(upper ? code - 65 + 97 : code);  // to 'a' ... 'z'
     });
 });
 

@@ -86,7 +86,7 @@ int SDL_GL_SetAttribute(SDL_GLattr attribute, int value)
 // The canvas at that size with a WebGL 1 context for OpenGL, made as the
 // SDL port made it: no alpha, multisampling or stencil unless asked, and a
 // depth buffer when one was asked for. Without WebGL there is no display.
-SDL_Surface *SDL_SetVideoMode(int width, int height, int bpp, Uint32 flags)
+SDL_Surface *SDL_SetVideoMode(int width, int height, int, Uint32 flags)
 {
     static SDL_Surface screen;
     if (!(flags & SDL_OPENGL)) {
@@ -114,7 +114,6 @@ SDL_Surface *SDL_SetVideoMode(int width, int height, int bpp, Uint32 flags)
     screen.flags = flags;
     screen.w = width;
     screen.h = height;
-    screen.pitch = width * bpp / 8;
     return &screen;
 }
 
