@@ -3,12 +3,13 @@
 // context away when memory runs short or the page goes to the background,
 // and gives it back only to a page that said it wants it back. Everything
 // made in the lost context (shader program, buffer) and all its state are
-// gone then, and the GL layer makes them again.
+// gone then; the GL layer makes them again and sets the state once more.
 #include "contextloss.h"
 
 #include <emscripten.h>
 
 #include "gllayer.h"
+#include "glstate.h"
 
 static EMSCRIPTEN_WEBGL_CONTEXT_HANDLE watched;
 static bool lost;
@@ -34,6 +35,7 @@ bool contextready()
     if (lost) {
         lost = false;
         remakegl();
+        reapplyglstate();
     }
     return true;
 }

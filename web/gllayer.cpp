@@ -2,9 +2,8 @@
 // The OpenGL 1.1 and GLU calls the viewer makes that WebGL lacks, drawn
 // with WebGL: a projection and a modelview matrix, and quads gathered
 // between glBegin and glEnd and sent as triangles in one buffer. The rest
-// (viewport, clear, depth test, blending, errors) is WebGL's own; it
-// reaches WebGL unchanged, and what of it sets state is kept here too, to
-// be set again in a context that was lost and given back.
+// (viewport, clear, depth test, blending) is WebGL's own and reaches it
+// through glstate.cpp; errors are this layer's and WebGL's.
 #include "gllayer.h"
 
 #include <GL/gl.h>
@@ -16,32 +15,11 @@
 
 #include "glmatrix.h"
 
-// WebGL's own calls, under the names Emscripten also gives them.
-extern "C" {
-GLenum emscripten_glGetError(void);
-void emscripten_glViewport(GLint x, GLint y, GLsizei width, GLsizei height);
-void emscripten_glEnable(GLenum cap);
-void emscripten_glDisable(GLenum cap);
-void emscripten_glDepthFunc(GLenum func);
-void emscripten_glBlendFunc(GLenum sfactor, GLenum dfactor);
-void emscripten_glClearColor(GLclampf red, GLclampf green, GLclampf blue, GLclampf alpha);
-}
+// WebGL's own error query, under the name Emscripten also gives it.
+extern "C" GLenum emscripten_glGetError(void);
 
 // WebGL's report of a lost context, which is no fault of the program's.
 static const GLenum contextlostwebgl = 0x9242;
-
-// The WebGL state the program set, as GL starts it.
-static GLint viewport[4];
-static bool viewportset;
-static const int trackedcaps = 8;  // more than the program ever touches
-static struct {
-    GLenum cap;
-    bool on;
-} caps[trackedcaps];
-static int capcount;
-static GLenum depthfunc = GL_LESS;
-static GLenum blendsource = GL_ONE, blenddestination = GL_ZERO;
-static GLclampf clearcolour[4];
 
 // The viewer never pushes a matrix, so each stack is its top alone.
 enum { projection, modelview, matrixmodes };
@@ -262,62 +240,6 @@ GLenum glGetError(void)
     return error == contextlostwebgl ? GL_NO_ERROR : error;
 }
 
-void glViewport(GLint x, GLint y, GLsizei width, GLsizei height)
-{
-    viewport[0] = x;
-    viewport[1] = y;
-    viewport[2] = width;
-    viewport[3] = height;
-    viewportset = true;
-    emscripten_glViewport(x, y, width, height);
-}
-
-// Records whether cap is on; a cap beyond the table is passed on unkept.
-static void setcap(GLenum cap, bool on)
-{
-    int k = 0;
-    while (k < capcount && caps[k].cap != cap)
-        k++;
-    if (k == capcount && capcount < trackedcaps)
-        caps[capcount++].cap = cap;
-    if (k < capcount)
-        caps[k].on = on;
-}
-
-void glEnable(GLenum cap)
-{
-    setcap(cap, true);
-    emscripten_glEnable(cap);
-}
-
-void glDisable(GLenum cap)
-{
-    setcap(cap, false);
-    emscripten_glDisable(cap);
-}
-
-void glDepthFunc(GLenum func)
-{
-    depthfunc = func;
-    emscripten_glDepthFunc(func);
-}
-
-void glBlendFunc(GLenum sfactor, GLenum dfactor)
-{
-    blendsource = sfactor;
-    blenddestination = dfactor;
-    emscripten_glBlendFunc(sfactor, dfactor);
-}
-
-void glClearColor(GLclampf red, GLclampf green, GLclampf blue, GLclampf alpha)
-{
-    clearcolour[0] = red;
-    clearcolour[1] = green;
-    clearcolour[2] = blue;
-    clearcolour[3] = alpha;
-    emscripten_glClearColor(red, green, blue, alpha);
-}
-
 }  // extern "C"
 
 void remakegl()
@@ -329,11 +251,4 @@ void remakegl()
     const int errorflags = 8;
     for (int k = 0; k < errorflags && emscripten_glGetError() != GL_NO_ERROR; k++) {
     }
-    if (viewportset)
-        emscripten_glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
-    for (int k = 0; k < capcount; k++)
-        (caps[k].on ? emscripten_glEnable : emscripten_glDisable)(caps[k].cap);
-    emscripten_glDepthFunc(depthfunc);
-    emscripten_glBlendFunc(blendsource, blenddestination);
-    emscripten_glClearColor(clearcolour[0], clearcolour[1], clearcolour[2], clearcolour[3]);
 }

@@ -4,8 +4,7 @@
 #pragma once
 
 // After the WebGL context was lost and given back: makes the layer's
-// shader program and buffer again on the next draw and sets the state the
-// program had set (viewport, enabled tests, depth and blend functions,
-// clear colour) once more. The matrices and the shade model are the
-// layer's own and were never lost.
+// shader program and buffer again on the next draw, and drops the errors
+// the lost context still had to report. The matrices and the shade model
+// are the layer's own and were never lost.
 void remakegl();
