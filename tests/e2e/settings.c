@@ -1,10 +1,9 @@
 /* SPDX-License-Identifier: MIT */
-/* A stand-in for Windows' screen saver settings: a window whose 152x112
- * child, their little monitor, gets SAVER /p <its handle>. Three seconds
- * after a window shows in the child it prints "running 1" if the saver
- * still runs and "window WxH+X+Y" for each of the saver's windows there,
- * destroys the child and prints "ended STATUS after MS ms" (259: after 5 s
- * still running, and then ended). */
+/* A stand-in for Windows' screen saver settings: its 152x112 child gets
+ * SAVER /p <child's handle>. 3 s after a window shows in the child, prints
+ * "running 1" if the saver runs, "window WxH+X+Y" for each of its windows
+ * there, destroys the child and prints "ended STATUS after MS ms" (259:
+ * still running after 5 s, when it ends the saver). */
 #include <windows.h>
 #include <stdio.h>
 
@@ -25,9 +24,8 @@ int main(int argc, char *argv[])
 {
     HWND dialog = CreateWindowA("STATIC", "settings", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300, NULL, NULL, NULL, NULL);
     HWND monitor = CreateWindowA("STATIC", "", WS_CHILD | WS_VISIBLE, 20, 20, 152, 112, dialog, NULL, NULL, NULL);
-    STARTUPINFOA start = {0};
+    STARTUPINFOA start = {.cb = sizeof start};
     char line[MAX_PATH + 40];
-    start.cb = sizeof start;
     snprintf(line, sizeof line, "\"%s\" /p %llu", argc > 1 ? argv[1] : "", (unsigned long long)(UINT_PTR)monitor);
     if (!monitor || !CreateProcessA(NULL, line, NULL, NULL, FALSE, 0, NULL, NULL, &start, &saver))
         return 2;
@@ -36,8 +34,7 @@ int main(int argc, char *argv[])
     pump(3000);
     printf("running %d\n", WaitForSingleObject(saver.hProcess, 0) == WAIT_TIMEOUT);
     for (HWND window = GetWindow(monitor, GW_CHILD); window; window = GetWindow(window, GW_HWNDNEXT)) {
-        DWORD process;
-        RECT r;
+        DWORD process; RECT r;
         GetWindowThreadProcessId(window, &process);
         GetWindowRect(window, &r);
         MapWindowPoints(HWND_DESKTOP, monitor, (POINT *)&r, 2);
