@@ -80,7 +80,7 @@ make_root() {
         sort -u >"$work/sources.list"
     [ -s "$work/sources.list" ] || skip "this machine's apt knows no Debian 12 archive (apt-get update fetches its lists)"
     echo "making the bare $1 root in $tarball"
-    mmdebstrap --variant=apt --architectures="$1" --quiet bookworm "$tarball.part" "$work/sources.list" \
+    mmdebstrap --variant=apt --architectures="$1" --format=tar --quiet bookworm "$tarball.part" "$work/sources.list" \
         >"$work/mmdebstrap.log" 2>&1 || fail "mmdebstrap could not make a bare $1 root"
     mv "$tarball.part" "$tarball"
 }
@@ -89,8 +89,12 @@ start_harness
 trap end_bare EXIT
 if [ "${1:-}" = roots ]; then
     shift
-    foreign=("${@/$native/}")
-    [ -z "${foreign[*]}" ] || use_qemu ${foreign[*]}
+    foreign=()
+    for arch in "$@"; do
+        [ "$arch" = "$native" ] || [ -n "${qemu_entry[$arch]:-}" ] || fail "no bare root for '$arch': amd64, arm64 or armhf"
+        [ "$arch" = "$native" ] || foreign+=("$arch")
+    done
+    [ ${#foreign[@]} -eq 0 ] || use_qemu "${foreign[@]}"
     for arch in "$@"; do make_root "$arch"; done
     exit 0
 fi
