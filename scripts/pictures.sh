@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Renders the pictures shown in the README into docs/pictures/ (or the
+# Renders the pictures of the documentation into docs/pictures/ (or the
 # folder given), with the Mesa version that made them; the golden-picture
 # test (tests/e2e/pictures.sh, which does the rendering) compares them
 # with fresh ones.

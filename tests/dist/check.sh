@@ -17,6 +17,9 @@
 #       XScreenSaver suggested, AppStream metainfo that appstreamcli
 #       accepts (with screenshots, as a packager may list them), and
 #       nothing lintian warns about
+#   check.sh docs     every relative link in README.md and docs/ leads to a
+#       file that exists, and to a heading of it where it names one; the
+#       README keeps its two commands near its top and stays short
 #   check.sh setup    scripts/setup.sh without apt-get or dpkg finds all it
 #       would install, and names what is missing; scripts/web.sh refuses
 #       an argument that is neither --build nor a port, before building
@@ -141,7 +144,32 @@ expect_deb() {
     done
 }
 
+# The anchor a Markdown heading gets: lower case, spaces as hyphens, no
+# punctuation but hyphens and underscores.
+anchor() { tr '[:upper:]' '[:lower:]' | sed 's/[^a-z0-9 _-]//g; s/ /-/g'; }
+
 case "${1:-}" in
+docs)
+    readme=$SOURCE/README.md
+    for page in "$readme" "$SOURCE"/docs/*.md; do
+        while read -r target; do
+            file=${target%%#*}
+            file=$(dirname "$page")/${file:-${page##*/}}
+            [ -e "$file" ] || fail "${page#"$SOURCE"/} links to $target, which is not there"
+            [[ "$target" == *"#"* ]] || continue
+            sed -n 's/^#\+ *//p' "$file" | anchor | grep -qx -- "${target#*#}" ||
+                fail "${page#"$SOURCE"/} links to $target, a heading that is not there"
+        done < <(
+            # Each link's target, outside code blocks, web addresses left out.
+            awk '/^```/ { code = !code; next } !code' "$page" | grep -o '\]([^)]*)' |
+                sed 's/^](//; s/)$//' | grep -v '^[a-z]*:')
+    done
+    for command in scripts/demo.sh scripts/test.sh; do
+        line=$(grep -n "^$command " "$readme" | head -1 | cut -d: -f1)
+        [ -n "$line" ] && [ "$line" -le 40 ] || fail "README.md does not give $command within its first 40 lines"
+    done
+    [ "$(wc -l <"$readme")" -le 300 ] || fail "README.md is $(wc -l <"$readme") lines long, over 300"
+    ;;
 install)
     need desktop-file-validate
     # A prefix with a space, as a user's home folder may have.
@@ -225,7 +253,7 @@ setup)
     grep -q "xdotool" "$work/err" || fail "setup.sh does not name the missing xdotool"
     ;;
 *)
-    fail "usage: $0 install|manual|deb|setup|release"
+    fail "usage: $0 install|manual|deb|docs|setup|release"
     ;;
 esac
 echo "ok: $1"

@@ -5,7 +5,7 @@
 # ($FRAMEHOOK), so the same C library and Mesa give the same files byte for
 # byte. Each is lit, keeps its colour signature (../presets.txt), and the
 # start field's blocks are blended additively. Halved to 400x300 (each pixel
-# the mean of four), they are the README's pictures.
+# the mean of four), they are the pictures in docs/pictures/.
 #   pictures.sh              checks them and compares them with docs/pictures/;
 #                            the comparison is left out (and said so) where
 #                            the Mesa that renders differs from the one
