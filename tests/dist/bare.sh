@@ -1,31 +1,24 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# A real install of a downloaded Debian package on a bare Debian 12 of its
-# architecture, as a new user would make it: a root from mmdebstrap
-# --variant=apt (no desktop, no Mesa), apt-get install of the package in
-# it, then, as an unprivileged user there, the installed program on the
-# test's Xvfb (whose socket is bound into the root) shows the start field
-# and ends with status 0 on Escape, and the installed hack draws the start
-# field into the window it is given; apt-get remove leaves none of the
-# package's files. OpenGL is what the package brought: Mesa's software
-# drivers, softpipe on armhf as e2e.armhf has it.
+# A downloaded package really installed on a bare Debian 12 of its
+# architecture (mmdebstrap --variant=apt: no desktop, no Mesa) and run there
+# by an unprivileged user on the test's Xvfb; docs/testing.md says what is
+# checked.
 #   bare.sh amd64|arm64|armhf   the test, for $DOWNLOADS/lumbox_$VERSION_ARCH.deb
 #   bare.sh roots ARCH...       only makes the bare roots that are missing
-# Making a root takes minutes (the ARM ones under qemu), so each is kept in
-# $ROOTS as a tarball, made once and unpacked afresh for every install.
-# Needs root (chroot, mounts); skips otherwise.
+# Each root is made once into $ROOTS as a tarball and unpacked afresh for
+# every install. Needs root (chroot, mounts); skips otherwise.
 . "$(dirname "$0")/../e2e/xserver.sh"
 [ -n "${ROOTS:-}" ] || fail "ROOTS must name the folder of the bare roots"
 [ "$(id -u)" -eq 0 ] || skip "installing into a root needs root"
 need mmdebstrap chroot unshare flock
 native=$(dpkg --print-architecture)
 
-# Programs of another architecture inside a root run through qemu, which the
-# kernel starts for them once binfmt_misc knows it; the F flag keeps qemu
-# open, so it need not be in the root. What a run adds to the machine (the
-# binfmt_misc mount, the registrations) it takes away again once no other
-# run needs it: each holds a lock shared while it uses qemu, and the one
-# that can take it alone at its end undoes what the state file lists.
+# Another architecture's programs in a root run through qemu once
+# binfmt_misc knows it (its F flag keeps qemu open, so qemu need not be in
+# the root). What runs add (the mount, the registrations) is listed in the
+# state file and undone by the last: each holds the lock shared while it
+# uses qemu, and the one that can take it alone at its end undoes the list.
 binfmt=/proc/sys/fs/binfmt_misc
 binfmt_state=/run/lock/lumbox-binfmt.added
 declare -A qemu_entry=([arm64]=qemu-aarch64 [armhf]=qemu-arm)
@@ -117,11 +110,10 @@ cp /etc/resolv.conf /etc/hosts "$root/etc/"
 mkdir -p "$root/tmp/.X11-unix"
 install -m 644 "$deb" "$root/tmp/"
 
-# in_root USER COMMAND...: COMMAND as USER (root, or 65534, nobody) in the
-# root with a clean environment, in a mount namespace of its own that lends
-# it /proc, /dev and the X server's socket folder; they go with it. Its
-# process keeps its id through to COMMAND: in_root_command sets $command to
-# it, to be started in the background, with its id in $!.
+# in_root USER COMMAND...: COMMAND as USER (0, or 65534, nobody) in the
+# root with a clean environment and a mount namespace of its own lending it
+# /proc, /dev and the X socket folder. in_root_command only sets $command,
+# to start in the background: its process id is COMMAND's.
 in_root_command() {
     command=(unshare --mount --propagation private -- sh -ec '
         root=$1 user=$2
