@@ -11,7 +11,7 @@
 . "$(dirname "$0")/../e2e/xserver.sh"
 [ -n "${ROOTS:-}" ] || fail "ROOTS must name the folder of the bare roots"
 [ "$(id -u)" -eq 0 ] || skip "installing into a root needs root"
-need mmdebstrap chroot unshare flock
+need mmdebstrap chroot unshare flock Xvfb xdotool import node xwininfo
 native=$(dpkg --print-architecture)
 
 # Another architecture's programs in a root run through qemu once
@@ -61,21 +61,32 @@ release_qemu() {
 # The harness's clean-up ends whatever runs under qemu first.
 end_bare() { end_harness; release_qemu; }
 
-# make_root ARCH: the bare root of ARCH in $ROOTS, unless it is there. Its
-# apt reads the same Debian archive as this machine's: mmdebstrap writes
-# these lines into the root's sources.list.
-make_root() {
-    local tarball=$ROOTS/bookworm-$1.tar
-    [ -f "$tarball" ] && return
+# make_roots ARCH...: the bare roots of each ARCH that $ROOTS lacks, made
+# side by side. Their apt reads the same Debian archive as this machine's:
+# mmdebstrap writes these lines into the root's sources.list.
+make_roots() {
+    local arch tarball made=()
+    for arch in "$@"; do
+        tarball=$ROOTS/bookworm-$arch.tar
+        [ -f "$tarball" ] || made+=("$arch")
+    done
+    [ ${#made[@]} -gt 0 ] || return 0
     mkdir -p "$ROOTS"
     apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(COMPONENT)' 'Created-By: Packages' |
         awk '$2 ~ /^bookworm(-updates|-security)?$/ && $3 == "main" { print "deb " $1 " " $2 " main" }' |
         sort -u >"$work/sources.list"
     [ -s "$work/sources.list" ] || skip "this machine's apt knows no Debian 12 archive (apt-get update fetches its lists)"
-    echo "making the bare $1 root in $tarball"
-    mmdebstrap --variant=apt --architectures="$1" --format=tar --quiet bookworm "$tarball.part" "$work/sources.list" \
-        >"$work/mmdebstrap.log" 2>&1 || fail "mmdebstrap could not make a bare $1 root"
-    mv "$tarball.part" "$tarball"
+    for arch in "${made[@]}"; do
+        tarball=$ROOTS/bookworm-$arch.tar
+        echo "making the bare $arch root in $tarball"
+        mmdebstrap --variant=apt --architectures="$arch" --format=tar --quiet bookworm "$tarball.part" \
+            "$work/sources.list" >"$work/mmdebstrap-$arch.log" 2>&1 &&
+            mv "$tarball.part" "$tarball" && rm "$work/mmdebstrap-$arch.log" &
+    done
+    wait
+    for arch in "${made[@]}"; do
+        [ -f "$ROOTS/bookworm-$arch.tar" ] || fail "mmdebstrap could not make a bare $arch root"
+    done
 }
 
 start_harness
@@ -88,7 +99,7 @@ if [ "${1:-}" = roots ]; then
         [ "$arch" = "$native" ] || foreign+=("$arch")
     done
     [ ${#foreign[@]} -eq 0 ] || use_qemu "${foreign[@]}"
-    for arch in "$@"; do make_root "$arch"; done
+    make_roots "$@"
     exit 0
 fi
 arch=${1:-}
@@ -100,7 +111,7 @@ esac
 deb=${DOWNLOADS:-}/lumbox_${VERSION:-}_$arch.deb
 [ -f "$deb" ] || skip "no package at '$deb' (scripts/release.sh writes it)"
 [ "$arch" = "$native" ] || use_qemu "$arch"
-make_root "$arch"
+make_roots "$arch"
 
 root=$work/root
 mkdir "$root"
@@ -151,7 +162,6 @@ xdotool key Escape
 expect_clean_exit 60
 
 # The hack, in the window a screensaver would give it: the screen's root.
-need xwininfo
 window=$(xwininfo -root | awk '/Window id:/ { print $4 }')
 in_root_command "${as_user[@]}" XSCREENSAVER_WINDOW="$window" /usr/libexec/xscreensaver/lumbox
 "${command[@]}" >"$work/out" 2>"$work/err" &
