@@ -13,12 +13,22 @@
 static int userback;        // 1 once an event showed the user is back
 static int pointerseen;     // 1 once the first position is known
 static int pointerx, pointery;  // that first position
+static bool (*stillshown)();    // in a preview: whether its window is still there
+
+// Keys and the mouse, which a preview leaves to the program it shows in.
+static bool isinput(Uint8 type)
+{
+    return type == SDL_KEYDOWN || type == SDL_KEYUP || type == SDL_MOUSEMOTION ||
+           type == SDL_MOUSEBUTTONDOWN || type == SDL_MOUSEBUTTONUP;
+}
 
 // Watches every event as SDL queues it and lets it through, so the frame
 // handles it as ever (a button press asks for a preset change that will
-// never be drawn, as the saver ends first).
+// never be drawn, as the saver ends first). A preview drops input instead.
 static int watchuser(const SDL_Event *event)
 {
+    if (stillshown)
+        return !isinput(event->type);
     switch (event->type) {
     case SDL_KEYDOWN:
     case SDL_MOUSEBUTTONDOWN:
@@ -52,11 +62,21 @@ void userisback()
     userback = 1;
 }
 
+void showninside(bool (*shown)())
+{
+    stillshown = shown;
+}
+
+static bool windowgone()
+{
+    return stillshown && !stillshown();
+}
+
 void runframes()
 {
     SDL_SetEventFilter(watchuser);
     int sincestep = 0;  // frames drawn since the last preset step
-    while (!drawframe() && !userback) {
+    while (!windowgone() && !drawframe() && !userback) {
         if (++sincestep == presetframes) {
             changer = 1;
             sincestep = 0;

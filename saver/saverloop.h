@@ -24,6 +24,12 @@ void pointerstartsat(int x, int y);
 // monitors): the user is back, and the saver ends after the frame under way.
 void userisback();
 
+// For an entry that draws into a window of another program's (Windows'
+// preview in the screen saver settings): the keys and the mouse are that
+// program's, so they neither end the saver nor reach the frames, and the
+// saver ends instead, before drawing, once `shown` says the window is gone.
+void showninside(bool (*shown)());
+
 // runframes (frameloop.h) in the saver draws until an event asks to end, or
-// until the user is back: a key press, a mouse button, or the pointer moved
-// more than wakedistance from where it was first seen.
+// (but in a preview) until the user is back: a key press, a mouse button,
+// or the pointer moved more than wakedistance from where it was first seen.

@@ -4,6 +4,9 @@
 // pointer, so nothing of the user's desktop stays in view. Windows says
 // where the pointer is at start, so the first motion that takes it further
 // than the wake distance ends the saver, over the picture or over a cover.
+// Where the pointer cannot follow the mouse (held at the picture's edge by
+// SDL's full-screen grab), the mouse's own motion, from raw input, wakes
+// it the same way.
 #include "scrdesktop.h"
 
 #include <windows.h>
@@ -14,16 +17,27 @@
 #include "saverloop.h"
 
 static const char coverclass[] = "lumbox cover";
+static const char motionclass[] = "lumbox motion";
+static const USHORT genericdesktop = 1;  // HID usage page of pointers, mice and keyboards
+static const USHORT mouseusage = 2;      // the mouse on that page
 
 static POINT startpointer;  // the pointer at start, in screen pixels
 static int picturewidth = modewidth;  // the picture's width on the primary monitor, in screen pixels
+static long mousex, mousey;  // the mouse's own motion since start, in screen pixels
+static bool mousereported;   // whether raw input has reported a motion yet
 
-// True when the pointer at `now` is more than the wake distance, in pixels
-// of the display mode as the picture shows them, from where it started.
+// True when a move of dx, dy screen pixels is more than the wake distance,
+// in pixels of the display mode as the picture shows them.
+static bool beyondwake(long dx, long dy)
+{
+    return labs(dx) * modewidth > wakedistance * picturewidth || labs(dy) * modewidth > wakedistance * picturewidth;
+}
+
+// True when the pointer at `now` has moved beyond the wake distance from
+// where it started.
 static bool movedaway(POINT now)
 {
-    return abs(now.x - startpointer.x) * modewidth > wakedistance * picturewidth ||
-           abs(now.y - startpointer.y) * modewidth > wakedistance * picturewidth;
+    return beyondwake(now.x - startpointer.x, now.y - startpointer.y);
 }
 
 // The covers take no focus, so keys keep going to the picture; motion,
@@ -74,6 +88,55 @@ static BOOL CALLBACK cover(HMONITOR monitor, HDC, LPRECT, LPARAM)
     return TRUE;
 }
 
+// The mouse's motion as raw input reports it, whatever the pointer does.
+// Moves given as a place rather than a motion (tablets, remote desktops)
+// are left to the pointer's watch. Wine reports the pointer's whole place
+// as the first motion after registering, so the first motion counts for
+// nothing (elsewhere it is a mouse's smallest step); the reports of no
+// motion that come with each move add nothing.
+static LRESULT CALLBACK mousemotion(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    if (message == WM_INPUT) {
+        RAWINPUT input;
+        UINT size = sizeof input;
+        if (GetRawInputData(reinterpret_cast<HRAWINPUT>(lparam), RID_INPUT, &input, &size,
+                            sizeof input.header) != static_cast<UINT>(-1) &&
+            input.header.dwType == RIM_TYPEMOUSE && !(input.data.mouse.usFlags & MOUSE_MOVE_ABSOLUTE)) {
+            long dx = input.data.mouse.lLastX, dy = input.data.mouse.lLastY;
+            if (!mousereported && (dx != 0 || dy != 0)) {
+                mousereported = true;
+            } else {
+                mousex += dx;
+                mousey += dy;
+                if (beyondwake(mousex, mousey))
+                    userisback();
+            }
+        }
+    }
+    return DefWindowProcA(window, message, wparam, lparam);
+}
+
+// Raw input of the mouse, wherever the focus is, to a window that only
+// takes messages; they reach mousemotion as SDL pumps the thread's
+// messages each frame.
+static void watchmouse()
+{
+    WNDCLASSA motionwindows = {};
+    motionwindows.lpfnWndProc = mousemotion;
+    motionwindows.hInstance = GetModuleHandleA(nullptr);
+    motionwindows.lpszClassName = motionclass;
+    if (!RegisterClassA(&motionwindows))
+        return;
+    RAWINPUTDEVICE mouse = {};
+    mouse.usUsagePage = genericdesktop;
+    mouse.usUsage = mouseusage;
+    mouse.dwFlags = RIDEV_INPUTSINK;
+    mouse.hwndTarget = CreateWindowExA(0, motionclass, "lumbox", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                       motionwindows.hInstance, nullptr);
+    if (mouse.hwndTarget)
+        RegisterRawInputDevices(&mouse, 1, sizeof mouse);
+}
+
 // A screen position as a pixel of the display mode: as the SDL 1.2 layer
 // maps the pointer onto the picture, clamped to its edges.
 static int modepixel(long at, long picturefrom, long picturesize, int modesize)
@@ -110,4 +173,5 @@ void coverdesktop()
     coverwindows.lpszClassName = coverclass;
     if (RegisterClassA(&coverwindows))
         EnumDisplayMonitors(nullptr, nullptr, cover, 0);
+    watchmouse();
 }

@@ -11,6 +11,7 @@
 #include "SDL.h"
 #include "rungltest.h"
 #include "scrdesktop.h"
+#include "scrpreview.h"
 
 static const char boxtitle[] = "lumbox";
 static const char nosettings[] = "lumbox has no settings.";
@@ -38,8 +39,7 @@ extern "C" int SDL_main(int argc, char *argv[])
         RunGLTest();  // with the screensaver's frame driving (saverloop)
         return 0;
     case 'p':
-        // No preview: the settings show no picture in their little window.
-        return 0;
+        return preview(argv[1][2] == ':' ? argv[1] + 3 : argc > 2 ? argv[2] : nullptr);
     case 'c':
         MessageBoxA(nullptr, nosettings, boxtitle, MB_OK | MB_ICONINFORMATION);
         return 0;

@@ -7,8 +7,9 @@
 # the peak resident memory and the allocation calls per late frame; then the
 # frames per second under a nested weston, paced by default and free with
 # SDL12COMPAT_SYNC_TO_VBLANK=0; then the field generators' times
-# (scenebench); then the web build's frames per second in headless Chromium
-# on SwiftShader's WebGL, beside the native ones.
+# (scenebench); then the web build's program bytes (raw, gzip, brotli), its
+# first frame over a slow 4G network and its frames per second in headless
+# Chromium on SwiftShader's WebGL, beside the native ones.
 #   scripts/bench.sh            the figures above
 #   scripts/bench.sh --profile  also a callgrind profile of the frame: the
 #                               share of lumbox's own code in its instructions
@@ -92,10 +93,15 @@ echo
 echo "lumbox in headless Chromium, SwiftShader WebGL, $(nproc) cores: $web_runs page loads, $web_frames frames each"
 scripts/web.sh --build >"$work/web-build" 2>&1 ||
     { cat "$work/web-build" >&2; fail "the web build failed"; }
-printf '  %-4s %10s\n' run fps
-node tools/webbench.mjs build-web/page "$web_runs" "$web_frames" |
-    awk '{ printf "  %-4d %10.1f\n", $1, $2 }' | tee "$work/webruns"
+node tools/webbench.mjs build-web/page "$web_runs" "$web_frames" >"$work/web" ||
+    fail "the web benchmark failed"
+echo "  bytes a first visit fetches (program: lumbox.js and lumbox.wasm; page: those and index.html):"
+awk '$1 == "bytes" { printf "  %-12s raw %8d   gzip %8d   brotli %8d\n", $2, $3, $4, $5 }' "$work/web"
+echo "  page loads over slow 4G (1.6 Mbit/s, 150 ms latency), files as the page's server sends them (uncompressed):"
+printf '  %-4s %10s %16s\n' run fps first_frame_ms
+awk '$1 == "run" { printf "  %-4d %10.1f %16d\n", $2, $3, $4 }' "$work/web" | tee "$work/webruns"
 summary "frames per second" 2 "$work/webruns"
+summary "first frame (ms)" 3 "$work/webruns"
 
 [ "$profile" = yes ] || exit 0
 

@@ -2,8 +2,10 @@
 // The OpenGL 1.1 and GLU calls the viewer makes that WebGL lacks, drawn
 // with WebGL: a projection and a modelview matrix, and quads gathered
 // between glBegin and glEnd and sent as triangles in one buffer. The rest
-// (viewport, clear, depth test, blending, errors) is WebGL's own and
-// reaches it unchanged.
+// (viewport, clear, depth test, blending) is WebGL's own and reaches it
+// through glstate.cpp; errors are this layer's and WebGL's.
+#include "gllayer.h"
+
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <GLES2/gl2.h>
@@ -15,6 +17,9 @@
 
 // WebGL's own error query, under the name Emscripten also gives it.
 extern "C" GLenum emscripten_glGetError(void);
+
+// WebGL's report of a lost context, which is no fault of the program's.
+static const GLenum contextlostwebgl = 0x9242;
 
 // The viewer never pushes a matrix, so each stack is its top alone.
 enum { projection, modelview, matrixmodes };
@@ -225,12 +230,25 @@ void glEnd(void)
     flush();
 }
 
-// This layer's first error, else WebGL's.
+// This layer's first error, else WebGL's; a lost context is none.
 GLenum glGetError(void)
 {
     GLenum error = layererror;
     layererror = GL_NO_ERROR;
-    return error != GL_NO_ERROR ? error : emscripten_glGetError();
+    if (error == GL_NO_ERROR)
+        error = emscripten_glGetError();
+    return error == contextlostwebgl ? GL_NO_ERROR : error;
 }
 
 }  // extern "C"
+
+void remakegl()
+{
+    program = 0;
+    buffer = 0;
+    // What the lost context still had to report belongs to it. GL keeps
+    // one flag per kind of error, fewer than this.
+    const int errorflags = 8;
+    for (int k = 0; k < errorflags && emscripten_glGetError() != GL_NO_ERROR; k++) {
+    }
+}

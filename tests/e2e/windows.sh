@@ -6,14 +6,15 @@
 # manifest. lumbox.exe fills the screen's height at 4:3 with the start
 # field, takes a real click to preset 1 and ends on Escape; on a server
 # without GLX it shows why in a message box and ends with status 1 once the
-# box is closed. The screensaver lumbox.scr says it has no settings with /c
-# and ends at once with /p; with /s, on a real Xorg with two monitors, it
-# shows the picture on the first and covers the second in black, and the
-# pointer's first move ends it.
+# box is closed. The screensaver lumbox.scr says it has no settings with /c;
+# with /p it fills the window of a stand-in for the settings (settings.c)
+# until that goes, and refuses a handle that is no window; with /s, on a
+# real Xorg with two monitors, it shows the picture on the first and covers
+# the second in black, and the mouse's first move ends it.
 . "$(dirname "$0")/xserver.sh"
 start_harness
 [ -f "${WINDOWS_ZIP:-}" ] || skip "no Windows zip at '${WINDOWS_ZIP:-}' (scripts/windows.sh builds it)"
-need wine wineserver unzip x86_64-w64-mingw32-objdump wrestool icotool strings xsetroot
+need wine wineserver winepath unzip x86_64-w64-mingw32-gcc x86_64-w64-mingw32-objdump wrestool icotool strings xsetroot
 
 screen=1280x720x24
 picture=960x720+160+0  # 800x600 scaled to the screen's height, centred
@@ -95,8 +96,14 @@ wait_until 30 "no message box named lumbox" box_shown
 grep -q 'msgbox:MSGBOX_OnInit L"lumbox has no settings."' "$work/err" || fail "the settings' box does not say so"
 xdotool windowactivate --sync "$box" key Return
 expect_exit 0 10
+x86_64-w64-mingw32-gcc -O2 -o "$work/settings.exe" "$(dirname "$0")/settings.c"
+timeout 60 wine "$work/settings.exe" "$(winepath -w "$dir/lumbox.scr")" >"$work/settings" 2>>"$work/err" || true
+report=$(tr -d '\r' <"$work/settings" | xargs)
+[[ "$report" =~ ^running\ 1\ window\ 152x112\+0\+0\ ended\ 0\ after\ ([0-9]+)\ ms$ ]] && [ "${BASH_REMATCH[1]}" -le 1000 ] ||
+    fail "the preview did not run in one window filling the settings' 152x112 until it closed, then end with status 0 within 1 s: $report"
 start_windows lumbox.scr /p 12345
-expect_exit 0 10
+expect_exit 1 10
+grep -q "names no window" "$work/err" || fail "/p with no window's handle does not say why"
 
 # Without GLX: the box, whose text Wine traces as the box sets it up, and
 # the same line where SDL sends standard error as the user has it.
@@ -116,8 +123,9 @@ grep -q "^Couldn't set GL mode: ." "$dir/stderr.txt" || fail "stderr.txt does no
 # ends it. Started with the pointer on the second monitor, it shows no
 # pointer; SDL's full-screen grab then keeps the pointer at the picture's
 # edge, which must not count as a move, and a mouse moving from there ends
-# it. Under openbox, as Wine, without a window manager, waits 2 s for each
-# closed full-screen window to be withdrawn. Wine's processes on the earlier
+# it, and so do pushes to the right, which the pointer cannot follow. Under
+# openbox, as Wine, without a window manager, waits 2 s for each closed
+# full-screen window to be withdrawn. Wine's processes on the earlier
 # servers go, so that its new desktop process finds the new server's
 # monitors.
 start_xorg 1280x720 1280x720
@@ -137,11 +145,13 @@ still_running
 xdotool mousemove_relative 25 0
 expect_clean_exit 3
 
-xdotool mousemove 1900 300
-start_windows lumbox.scr /s
-wait_for_window
-wait_until 30 "the screensaver's picture did not show on the first monitor" shows start 1280x720+0+0
-[ "$("$POINTER")" -eq 0 ] || fail "a pointer shows over the second monitor"
-still_running
-for step in 1 2 3 4 5 6; do xdotool mousemove_relative 0 4 sleep 0.05; done
-expect_clean_exit 3
+for push in "0 4" "4 0"; do
+    xdotool mousemove 1900 300
+    start_windows lumbox.scr /s
+    wait_for_window
+    wait_until 30 "the screensaver's picture did not show on the first monitor" shows start 1280x720+0+0
+    [ "$("$POINTER")" -eq 0 ] || fail "a pointer shows over the second monitor"
+    still_running
+    for step in 1 2 3 4 5 6; do xdotool mousemove_relative $push sleep 0.05; done
+    expect_clean_exit 3
+done

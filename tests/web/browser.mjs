@@ -1,25 +1,30 @@
 // SPDX-License-Identifier: MIT
 // The web build in headless Chromium, served as the README's command serves
-// it: the served folder holds only the page's files; the page loads without
-// errors and without leaving its own server; the usage line shows at start,
-// takes no clicks and fades; the pointer is hidden over the picture; frames
-// advance; the start field and each preset after a click show their colour
-// signatures (../presets.txt); F and a click on the button enter and leave
-// full screen; the page runs on after its tab was hidden; Escape ends the
-// demo and its frames, leaving only the message that it ended; Chromium
-// finds the page installable as an app, and its icons load at their sizes;
-// with the network off, a reload still draws the start field; a changed
-// build at the same address shows on the next load, online and then
-// offline; and on a phone the usage line speaks of taps, a tap on the button
-// puts the page full screen without stepping the preset and a tap on the
-// picture steps it.
+// it: the served folder holds only the page's files, and its program files
+// stay within their size; the page loads without errors and without leaving
+// its own server; the usage line shows at start, takes no clicks and fades;
+// the pointer is hidden over the picture; frames advance; the start field
+// and each preset after a click show their colour signatures
+// (../presets.txt); F and a click on the button enter and leave full
+// screen; the page runs on after its tab was hidden, and asks for a screen
+// wake lock again when shown; a lost WebGL context reports nothing while
+// lost and, once given back, shows the same preset moving on; Escape ends
+// the demo and its frames, leaving only the message that it ended, and lets
+// the wake lock go; Chromium finds the page installable as an app, and its
+// icons load at their sizes; with the network off, a reload still draws the
+// start field; a changed build at the same address shows on the next load,
+// online and then offline; with a network that never answers, the kept copy
+// shows a first frame within 5 s; on a phone the usage line speaks of taps,
+// a tap on the button puts the page full screen without stepping the preset
+// and a tap on the picture steps it; and without WebGL the page says that
+// it needs it, with no page error.
 //   node browser.mjs PAGEDIR [--shot FILE]   PAGEDIR holds the page's
 //   files; --shot also saves the start picture as a PNG
 import { appendFileSync, cpSync, mkdtempSync, readdirSync, readFileSync, rmSync, utimesSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { countpixels } from '../pixels.mjs';
-import { height, openpage, waitframes, waituntil, width } from './harness.mjs';
+import { height, openpage, pagebytes, waitframes, waituntil, width } from './harness.mjs';
 
 const [dir, option, shotfile] = process.argv.slice(2);
 if (!dir || (option && (option !== '--shot' || !shotfile))) {
@@ -29,6 +34,9 @@ if (!dir || (option && (option !== '--shot' || !shotfile))) {
 const pagefiles = ['index.html', 'lumbox.js', 'lumbox.wasm', 'manifest.json', 'serviceworker.js',
                    'icon-192.png', 'icon-512.png', 'apple-touch-icon.png'];
 const middle = { x: width / 2, y: height / 2 };
+const brotlilimit = 28000;  // bytes of the program files together, brotli
+const restoreseconds = 2;   // a context given back shows the picture again
+const hungseconds = 5;      // a network that never answers: the first frame
 // The page is served from a copy made an hour old, so that the browser
 // keeps what it fetched as still fresh for a while, as it does for a
 // returning visitor; `second` becomes a newer build beside it.
@@ -39,7 +47,32 @@ cpSync(dir, first, { recursive: true });
 const hourago = Date.now() / 1000 - 3600;
 for (const file of readdirSync(first))
     utimesSync(join(first, file), hourago, hourago);
-const { page, browser, problems, reserve, close } = await openpage(first);
+
+// Stands in for the screen wake lock, which headless Chromium never
+// grants: window.wakelocks() says how often one was asked for and how many
+// are held, and, like the browser's own, a held lock is let go when the
+// page is hidden.
+function stubwakelock() {
+    const held = new Set();
+    let asked = 0;
+    window.wakelocks = () => ({ asked, held: held.size });
+    const request = async () => {
+        asked++;
+        const lock = new EventTarget();
+        lock.release = async () => {
+            if (held.delete(lock))
+                lock.dispatchEvent(new Event('release'));
+        };
+        held.add(lock);
+        return lock;
+    };
+    Object.defineProperty(navigator, 'wakeLock', { value: { request }, configurable: true });
+    document.addEventListener('visibilitychange', () => {
+        if (document.hidden)
+            held.forEach(lock => lock.release());
+    });
+}
+const { page, browser, problems, reserve, hangup, close } = await openpage(first, { init: stubwakelock });
 
 // Says ok where `holds`, or fails with `fault`.
 function expect(holds, ok, fault) {
@@ -88,6 +121,9 @@ try {
     const extra = readdirSync(dir).filter(file => !pagefiles.includes(file));
     expect(!extra.length, `the served folder holds only ${pagefiles.join(', ')}`,
            `the served folder holds more than the page: ${extra.join(', ')}`);
+    const bytes = pagebytes(dir).at(-1).brotli;
+    expect(bytes <= brotlilimit, `the program files: ${bytes} bytes brotli, at most ${brotlilimit}`,
+           `the program files: ${bytes} bytes brotli, more than ${brotlilimit}`);
 
     // The usage line (its text, opacity and middle) and what is under the
     // pointer in the middle of the picture.
@@ -128,6 +164,9 @@ try {
     console.log('ok: F and a click on the button put the page full screen and back');
     await waitframes(page, 10);
     console.log('ok: the page runs on after another tab hid it');
+    const locks = await page.evaluate(() => window.wakelocks());
+    expect(locks.asked === 2 && locks.held === 1, 'a wake lock is asked for at start and again once the page shows',
+           `wake locks: ${locks.asked} asked for (start and shown again: 2), ${locks.held} held`);
 
     const opacity = wanted => getComputedStyle(document.getElementById('usage')).opacity === wanted;
     await waituntil(page, 20, 'the usage line did not fade', opacity, '0');
@@ -150,6 +189,41 @@ try {
         await expectpicture(name, never, some);
     }
 
+    // The WebGL context lost, as a phone takes it away, and given back. The
+    // page's draw calls are timed (window.drawn); errors from then on are
+    // problems, as everywhere here; the GL state between two frames is the
+    // same before and after.
+    const glstate = () => {
+        const gl = document.getElementById('canvas').getContext('webgl');
+        return JSON.stringify(['DEPTH_TEST', 'DEPTH_FUNC', 'BLEND', 'BLEND_SRC_RGB', 'BLEND_DST_RGB', 'VIEWPORT',
+                               'COLOR_CLEAR_VALUE'].map(name => [name, gl.getParameter(gl[name])]));
+    };
+    const state = await page.evaluate(glstate);
+    const reported = problems.length;
+    const lostat = await page.evaluate(() => {
+        const gl = document.getElementById('canvas').getContext('webgl');
+        const draw = gl.drawArrays.bind(gl);
+        gl.drawArrays = (...args) => { window.drawn = performance.now(); draw(...args); };
+        window.losecontext = gl.getExtension('WEBGL_lose_context');
+        window.losecontext.loseContext();
+        return performance.now();
+    });
+    await waitframes(page, 30);
+    const lost = await page.evaluate(since => !(window.drawn > since), lostat);
+    expect(lost && problems.length === reported, 'a lost context: 30 frames go by with nothing drawn or reported',
+           `a lost context: over 30 frames ${lost ? 'nothing' : 'something'} was drawn and ` +
+           `${problems.length - reported} errors reported${problems[reported] ? `, the first: ${problems[reported]}` : ''}`);
+    const given = await page.evaluate(() => { window.losecontext.restoreContext(); return performance.now(); });
+    await waituntil(page, restoreseconds, 'the context given back: nothing drawn', since => window.drawn > since, given);
+    const [name, never, some] = presets.at(-1);
+    const again = await expectpicture(`the context given back: ${name}`, never, some);
+    const later = await expectpicture(`the context given back, later: ${name}`, never, some);
+    const stateagain = await page.evaluate(glstate);
+    expect(later !== again && stateagain === state,
+           `the context given back: drawn within ${restoreseconds} s, the tour moves on, the GL state as before`,
+           `the context given back: the tour ${later !== again ? 'moves on' : 'stands still'}, ` +
+           `the GL state was ${state}, now ${stateagain}`);
+
     // Over ten of the browser's frames after the demo said it ended, the
     // demo asks for none.
     await page.keyboard.press('Escape');
@@ -167,6 +241,8 @@ try {
            `Escape: the page says the demo ended, but frames went on (${end.stopped} then ${end.later})`);
     expect(end.shown === 'ended', 'after Escape only the message that the demo ended stays',
            `Escape: the page shows ${end.shown}, not only the message that the demo ended`);
+    const held = await page.evaluate(() => window.wakelocks().held);
+    expect(held === 0, 'after Escape the wake lock is let go', `after Escape ${held} wake locks are held`);
 
     // Chromium's own check finds nothing that keeps the page from being
     // installed; the icons are the sizes they claim.
@@ -216,6 +292,17 @@ try {
         expect(seen[0] === mark && seen[1] === mark, `${when}, the next load runs the new build`,
                `${when}, the next load runs an old build (index.html ${seen[0] ? 'new' : 'old'}, lumbox.js ${seen[1] ? 'new' : 'old'})`);
     }
+
+    // A network that seems up but never answers (a train, a captive
+    // portal): the kept copy starts the page.
+    await page.setOfflineMode(false);
+    await hangup();
+    const asked = Date.now();
+    const hung = `with a network that never answers, no first frame within ${hungseconds} s`;
+    await page.reload({ waitUntil: 'load', timeout: hungseconds * 1000 }).catch(() => { throw new Error(hung); });
+    await waituntil(page, hungseconds, hung, () => window.framecount > 0);
+    const took = Date.now() - asked;
+    expect(took <= hungseconds * 1000, `with a network that never answers, the first frame after ${took} ms`, hung);
     await reload(second);
 
     // On a phone, upright; the page loads again. A tap on the black above
@@ -233,6 +320,21 @@ try {
     await expectpicture(`full screen on a phone: ${field[0]}`, field[1], field[2]);
     await page.touchscreen.tap(phone.width / 2, phone.height / 2);
     await expectpicture(`a tap on the picture: ${presets[0][0]}`, presets[0][1], presets[0][2]);
+
+    // A browser with WebGL turned off: only the line that says so shows, and
+    // the program's own report of it is all that the console gets.
+    const plain = await openpage(first, { args: ['--disable-webgl'] });
+    try {
+        const said = await waituntil(plain.page, 10, 'without WebGL the page shows no message', () =>
+            !document.getElementById('failed').hidden && [...document.body.children]
+                .filter(element => element.localName !== 'script' && element.getClientRects().length > 0)
+                .map(element => `${element.id}: ${element.innerText}`).join(' | '));
+        expect(/^failed: .*needs WebGL/.test(said) && !said.includes('|'), `without WebGL the page says only ${said}`,
+               `without WebGL the page shows ${said}`);
+        problems.push(...plain.problems.filter(problem => problem !== `console error: ${said.slice('failed: '.length)}`));
+    } finally {
+        await plain.close();
+    }
 } catch (error) {
     problems.unshift(error.message);
 } finally {

@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: MIT
 // Shared by the browser test and the web benchmark (tools/webbench.mjs):
-// serves a built page folder on 127.0.0.1 as the README's command does and
-// opens its page in headless Chromium (SwiftShader's WebGL), counting the
-// frames the page asks the browser for.
+// serves a built page folder on 127.0.0.1 as the README's command does (or
+// a server that never answers in its place) and opens its page in headless
+// Chromium (SwiftShader's WebGL), counting the frames the page asks the
+// browser for; and measures the program files' bytes.
 import { spawn } from 'node:child_process';
 import { once } from 'node:events';
-import { existsSync } from 'node:fs';
+import { existsSync, readFileSync } from 'node:fs';
+import { createServer } from 'node:net';
+import { join } from 'node:path';
+import { brotliCompressSync, constants, gzipSync } from 'node:zlib';
 
 export const width = 800, height = 600;  // the demo's mode, pixels
 
@@ -32,14 +36,52 @@ function serve(dir, port = 0) {
     });
 }
 
+// The program's files, which a visitor fetches before the first frame.
+export const programfiles = ['lumbox.js', 'lumbox.wasm'];
+
+// Bytes of each of those files in dir and of them together: raw, gzip and
+// brotli (each at its best), as a server that compresses would send them.
+export function pagebytes(dir, names = programfiles) {
+    const total = { file: 'together', raw: 0, gzip: 0, brotli: 0 };
+    const files = names.map(file => {
+        const data = readFileSync(join(dir, file));
+        const sizes = { file, raw: data.length, gzip: gzipSync(data, { level: 9 }).length,
+                        brotli: brotliCompressSync(data, { params: { [constants.BROTLI_PARAM_QUALITY]: 11 } }).length };
+        for (const kind of ['raw', 'gzip', 'brotli'])
+            total[kind] += sizes[kind];
+        return sizes;
+    });
+    return [...files, total];
+}
+
+// A server at that port of 127.0.0.1 that accepts connections and never
+// answers, as a network that seems up but is not. Resolves to a function
+// that stops it.
+async function hang(port) {
+    const sockets = new Set();
+    const server = createServer(socket => sockets.add(socket));
+    server.listen(port, '127.0.0.1');
+    await once(server, 'listening');
+    return () => {
+        sockets.forEach(socket => socket.destroy());
+        return new Promise(done => server.close(done));
+    };
+}
+
 // Opens dir's page at 800x600 in headless Chromium on a fresh profile
 // (puppeteer's own, removed on close). The page counts the animation frames
-// it asks for in window.framecount, and window.browserframe(callback) waits
-// for one of the browser's frames without counting it; console errors, page
-// errors and requests that failed or left the local server land in
-// `problems`. options.args adds Chromium flags. reserve(other) stops the
-// server, so that the page's address no longer answers, and serves the
-// folder `other`, if given, in its place at the same address.
+// it asks for in window.framecount and keeps the time of the first (ms
+// from the start of its load) in window.firstframe, and
+// window.browserframe(callback) waits for one of the browser's frames
+// without counting it; console errors, page errors and requests that failed
+// or left the local server land in `problems`. options.args adds Chromium
+// flags; options.init runs in each document the page opens before the
+// document's own scripts; options.network ({ download, upload } bytes per
+// second, latency ms) slows the network down from the start.
+// reserve(other) stops the server, so that the page's address no longer
+// answers, and serves the folder `other`, if given, in its place at the same
+// address; hangup() stops it too, and puts a server that never answers
+// there.
 export async function openpage(dir, options = {}) {
     if (!existsSync(chromium))
         skip(`no Chromium at ${chromium} (scripts/setup.sh --test installs it)`);
@@ -69,19 +111,36 @@ export async function openpage(dir, options = {}) {
     await page.evaluateOnNewDocument(() => {
         window.framecount = 0;
         const request = window.browserframe = window.requestAnimationFrame.bind(window);
-        window.requestAnimationFrame = run => request(t => { window.framecount++; run(t); });
+        window.requestAnimationFrame = run => request(t => {
+            if (window.framecount++ === 0)
+                window.firstframe = performance.now();
+            run(t);
+        });
     });
+    if (options.init)
+        await page.evaluateOnNewDocument(options.init);
+    if (options.network)
+        await page.emulateNetworkConditions(options.network);
     await page.goto(`${origin}/`, { waitUntil: 'load' });
+    const port = new URL(origin).port;
+    let stophanging = null;
     const reserve = async other => {
         if (server.exitCode === null && server.signalCode === null) {
             server.kill();
             await once(server, 'exit');
         }
+        if (stophanging)
+            await stophanging();
+        stophanging = null;
         if (other)
-            ({ server } = await serve(other, new URL(origin).port));
+            ({ server } = await serve(other, port));
     };
-    const close = () => browser.close().finally(() => server.kill());
-    return { page, browser, problems, reserve, close };
+    const hangup = async () => {
+        await reserve(null);
+        stophanging = await hang(port);
+    };
+    const close = () => browser.close().finally(() => { server.kill(); if (stophanging) stophanging(); });
+    return { page, browser, problems, reserve, hangup, close };
 }
 
 // Waits until test(...args), run in the page, gives a true value and
