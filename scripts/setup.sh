@@ -8,7 +8,8 @@
 #                             Mesa's llvmpipe, openbox, weston, XScreenSaver,
 #                             MATE's screensaver with a session bus, the
 #                             Debian tools that check the install and the
-#                             package and diffoscope, which says how two
+#                             package and make bare Debian roots to install
+#                             it in, and diffoscope, which says how two
 #                             builds differ, and for the web build Emscripten,
 #                             rsvg-convert, Chromium, the npm packages of
 #                             the browser test and benchmark, pinned by
@@ -73,6 +74,9 @@ test=(
     "dpkg-dev               cmd:dpkg-shlibdeps"
     "file"
     "lintian"
+    "appstream              cmd:appstreamcli"
+    "mmdebstrap"
+    "arch-test"
     "openbox"
     "wmctrl"
     "weston"

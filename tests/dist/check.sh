@@ -12,8 +12,11 @@
 #   check.sh deb      a build for a games directory (as Debian wants a game)
 #       packaged by CPack: a .deb with those files, the hack where
 #       XScreenSaver looks for it, a Depends line from the linked libraries
-#       that on a bare machine brings sdl12-compat and not the old SDL 1.2,
-#       XScreenSaver suggested, and nothing lintian warns about
+#       and the OpenGL that SDL loads, which on a bare machine brings
+#       sdl12-compat and not the old SDL 1.2, and Mesa's drivers;
+#       XScreenSaver suggested, AppStream metainfo that appstreamcli
+#       accepts (with screenshots, as a packager may list them), and
+#       nothing lintian warns about
 #   check.sh docs     every relative link in README.md and docs/ leads to a
 #       file that exists, and to a heading of it where it names one; the
 #       README keeps its two commands near its top and stays short
@@ -48,6 +51,7 @@ installed=(
     share/doc/lumbox/copyright
     share/icons/hicolor/scalable/apps/lumbox.svg
     share/man/man6/lumbox.6.gz
+    share/metainfo/org.example.lumbox.metainfo.xml
     share/xscreensaver/config/lumbox.xml
 )
 
@@ -105,9 +109,11 @@ declare -A machine=([amd64]="Advanced Micro Devices X86-64" [arm64]=AArch64 [arm
 
 # expect_deb DEB ARCH: the package DEB is for the Debian architecture ARCH
 # and its programs are built for it; it installs the files of a games
-# build; Depends, from the linked libraries, names sdl12-compat's shim
-# first, and on a bare machine apt brings the shim and not the old SDL 1.2;
-# it suggests XScreenSaver, and lintian finds nothing to warn of.
+# build; Depends names sdl12-compat's shim first, then the OpenGL that SDL
+# loads, and on a bare machine apt brings the shim and not the old SDL 1.2,
+# and Mesa's drivers for GLX and EGL; it suggests XScreenSaver, AppStream
+# finds nothing to say of its metainfo and menu entry, and lintian nothing
+# to warn of.
 expect_deb() {
     local deb=$1 arch=$2 root=$work/root-$2 program built depends sdl
     [ "$(dpkg-deb -f "$deb" Architecture)" = "$arch" ] ||
@@ -122,12 +128,15 @@ expect_deb() {
     depends=$(dpkg-deb -f "$deb" Depends)
     echo "${deb##*/}: Depends: $depends"
     [[ "$depends" == libsdl1.2-compat-shim* ]] || fail "Depends does not name libsdl1.2-compat-shim first: $depends"
-    for library in libc6 libglu1; do
+    for library in libgl1 libegl1 libc6 libglu1; do
         [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library: $depends"
     done
     [ "$(dpkg-deb -f "$deb" Suggests)" = xscreensaver ] ||
         fail "the package does not suggest xscreensaver: $(dpkg-deb -f "$deb" Suggests)"
     lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || fail "lintian finds fault with ${deb##*/}"
+    # Anything it says, hints included, comes as a line "X: ...".
+    appstreamcli validate-tree --no-net --pedantic "$root" >"$work/appstream.log" 2>&1 &&
+        ! grep -q '^ *[A-Z]: ' "$work/appstream.log" || fail "appstreamcli finds fault with ${deb##*/}'s metainfo"
     # What apt would install on a machine that has nothing yet.
     apt-cache show "libsdl1.2-compat-shim:$arch" >/dev/null 2>&1 ||
         skip "apt knows no libsdl1.2-compat-shim:$arch (apt-get update fetches the package lists)"
@@ -137,6 +146,9 @@ expect_deb() {
     sdl=$(sed -En 's/^Inst (libsdl1\.2debian|libsdl1\.2-compat-shim)(:[a-z0-9]+)? .*/\1/p' "$work/apt.log" | paste -sd' ' || true)
     [ "$sdl" = libsdl1.2-compat-shim ] ||
         fail "for ${deb##*/} apt brings '$sdl' as SDL 1.2, not only libsdl1.2-compat-shim"
+    for driver in libglx-mesa0 libegl-mesa0 libgl1-mesa-dri; do
+        grep -Eq "^Inst $driver(:[a-z0-9]+)? " "$work/apt.log" || fail "for ${deb##*/} apt brings no $driver"
+    done
 }
 
 # The anchor a Markdown heading gets: lower case, spaces as hyphens, no
@@ -193,8 +205,9 @@ manual)
     done
     ;;
 deb)
-    need cpack dpkg-deb dpkg-shlibdeps lintian
-    cmake -S "$SOURCE" -B "$work/build" -DCMAKE_BUILD_TYPE=Release -DLUMBOX_INSTALL_BINDIR=games >/dev/null
+    need cpack dpkg-deb dpkg-shlibdeps lintian appstreamcli
+    cmake -S "$SOURCE" -B "$work/build" -DCMAKE_BUILD_TYPE=Release -DLUMBOX_INSTALL_BINDIR=games \
+        -DLUMBOX_SCREENSHOTS_URL=https://example.org/lumbox/pictures >/dev/null
     cmake --build "$work/build" -j2 >/dev/null
     (cd "$work/build" && cpack -B "$work/package") >"$work/cpack.log" 2>&1 || fail "cpack failed"
     expect_deb "$(ls "$work"/package/lumbox_*.deb)" "$(dpkg --print-architecture)"
@@ -202,7 +215,7 @@ deb)
 release)
     downloads=${DOWNLOADS:-}
     [ -d "$downloads" ] || skip "no downloads folder at '$downloads' (scripts/release.sh writes it)"
-    need dpkg-deb lintian readelf sha256sum unzip
+    need dpkg-deb lintian readelf sha256sum unzip appstreamcli
     native=$(dpkg --print-architecture)
     files=(lumbox_"$VERSION"_{"$native",arm64,armhf}.deb "lumbox-$VERSION-windows-x64.zip" "lumbox-$VERSION-web.zip"
         "lumbox-$VERSION.tar.gz" "lumbox-$VERSION.buildinfo")
