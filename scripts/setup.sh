@@ -9,7 +9,8 @@
 #                             MATE's screensaver with a session bus, the
 #                             Debian tools that check the install and the
 #                             package and make bare Debian roots to install
-#                             it in, and for the web build Emscripten,
+#                             it in, and diffoscope, which says how two
+#                             builds differ, and for the web build Emscripten,
 #                             rsvg-convert, Chromium, the npm packages of
 #                             the browser test and benchmark, pinned by
 #                             their lockfile, and Python, whose web server
@@ -25,12 +26,15 @@
 #                             it under Wine needs (MinGW-w64, the tools that
 #                             fetch and build SDL, librsvg's and icoutils'
 #                             tools that draw and read the icon, Wine, unzip,
-#                             a real Xorg with the dummy driver and xrandr)
+#                             a real Xorg with the dummy driver and xrandr,
+#                             and strip-nondeterminism, which fixes the
+#                             zip's order and times)
 #   scripts/setup.sh --release  what building the Debian packages needs, for
 #                             this machine and cross-built for arm64 and
 #                             armhf (Debian's cross compilers, and SDL, GL
-#                             and GLU of those architectures); the Windows
-#                             and web builds set up their own
+#                             and GLU of those architectures), and
+#                             strip-nondeterminism for the web zip; the
+#                             Windows and web builds set up their own
 # A package named with an architecture (NAME:arm64) is another
 # architecture's; dpkg is told of that architecture before it is installed.
 # A package counts as there when dpkg says it is installed or when what it
@@ -96,6 +100,7 @@ test=(
     "xserver-xorg-video-dummy file:/usr/lib/xorg/modules/drivers/dummy_drv.so"
     "x11-xserver-utils      cmd:xrandr cmd:xsetroot"
     "icoutils               cmd:wrestool cmd:icotool"
+    "diffoscope"
 )
 bench=(
     "valgrind"
@@ -122,11 +127,13 @@ windows=(
     "xserver-xorg-core      cmd:Xorg"
     "xserver-xorg-video-dummy file:/usr/lib/xorg/modules/drivers/dummy_drv.so"
     "x11-xserver-utils      cmd:xrandr cmd:xsetroot"
+    "strip-nondeterminism"
 )
 
 release=(
     "dpkg-dev               cmd:dpkg-shlibdeps"
     "file"
+    "strip-nondeterminism"
     "crossbuild-essential-arm64 cmd:aarch64-linux-gnu-g++ cmd:aarch64-linux-gnu-gcc"
     "crossbuild-essential-armhf cmd:arm-linux-gnueabihf-g++ cmd:arm-linux-gnueabihf-gcc"
     "libsdl1.2-compat-dev:arm64 file:/usr/lib/aarch64-linux-gnu/libSDL.so"

@@ -24,11 +24,18 @@
 #       would install, and names what is missing; scripts/web.sh refuses
 #       an argument that is neither --build nor a port, before building
 #   check.sh release  scripts/release.sh's folder ($DOWNLOADS): exactly the
-#       three packages (amd64, arm64, armhf), the Windows zip, the web zip
-#       and SHA256SUMS, with a line for each that sha256sum -c accepts; each
-#       package as check.sh deb wants it, marked with its architecture, its
-#       programs built for it (and run under qemu for ARM); the web zip
-#       holds the page's folder as built, the Windows zip is the one built
+#       three packages (amd64, arm64, armhf), the Windows zip, the web zip,
+#       the source archive, the build information and SHA256SUMS, with a
+#       line for each that sha256sum -c accepts; each package as check.sh
+#       deb wants it, marked with its architecture, its programs built for
+#       it (and run under qemu for ARM); the web zip holds the page's folder
+#       as built, the Windows zip is the one built, the source archive the
+#       commit's files (in a clone)
+#   check.sh reproducible  the source archive of $DOWNLOADS, unpacked
+#       elsewhere (a longer path, another file system where there is one)
+#       under umask 077, builds with plain CMake into a program that runs;
+#       scripts/release.sh there, a minute later at least, in another time
+#       zone and locale, writes the same SHA256SUMS (diffoscope says why not)
 # SOURCE and BUILD name the source tree and a configured, built tree;
 # VERSION the project's version.
 # Exits 77 (skipped) when a needed Debian tool is missing.
@@ -210,7 +217,8 @@ release)
     [ -d "$downloads" ] || skip "no downloads folder at '$downloads' (scripts/release.sh writes it)"
     need dpkg-deb lintian readelf sha256sum unzip appstreamcli
     native=$(dpkg --print-architecture)
-    files=(lumbox_"$VERSION"_{"$native",arm64,armhf}.deb "lumbox-$VERSION-windows-x64.zip" "lumbox-$VERSION-web.zip")
+    files=(lumbox_"$VERSION"_{"$native",arm64,armhf}.deb "lumbox-$VERSION-windows-x64.zip" "lumbox-$VERSION-web.zip"
+        "lumbox-$VERSION.tar.gz" "lumbox-$VERSION.buildinfo")
     diff <(printf '%s\n' "${files[@]}" SHA256SUMS | LC_ALL=C sort) <(cd "$downloads" && LC_ALL=C ls -A) >"$work/list.log" ||
         fail "the downloads folder's files differ from the expected ones (< expected, > there)"
     # A line for every download, and each line right.
@@ -223,9 +231,47 @@ release)
     [ "$(cd "$work/web" && ls -A)" = "lumbox-$VERSION-web" ] || fail "the web zip holds more than its folder"
     diff -r "$SOURCE/build-web/page" "$work/web/lumbox-$VERSION-web" >"$work/web.log" ||
         fail "the web zip's folder is not build-web/page/"
+    if [ "$(git -C "$SOURCE" rev-parse --show-toplevel 2>/dev/null)" = "$SOURCE" ]; then
+        diff <(git -C "$SOURCE" ls-files | sed "s|^|lumbox-$VERSION/|" | LC_ALL=C sort) \
+            <(tar -tzf "$downloads/lumbox-$VERSION.tar.gz" | grep -v '/$' | LC_ALL=C sort) >"$work/source.log" ||
+            fail "the source archive's files are not the commit's (< committed, > archived)"
+    fi
     for arch in "$native" arm64 armhf; do
         expect_deb "$downloads/lumbox_${VERSION}_$arch.deb" "$arch"
     done
+    ;;
+reproducible)
+    downloads=${DOWNLOADS:-}
+    [ -f "$downloads/SHA256SUMS" ] || skip "no downloads in '$downloads' (scripts/release.sh writes them)"
+    [ -z "$(git -C "$SOURCE" status --porcelain --untracked-files=no 2>/dev/null)" ] ||
+        skip "changes not committed: the downloads hold them, the source archive does not"
+    need diffoscope
+    # tmpfs lists a folder's files newest first, unlike a disk's file systems.
+    parent=/var/tmp
+    [ "$(stat -f -c %T "$SOURCE")" = tmpfs ] || [ ! -w /dev/shm ] || parent=/dev/shm
+    elsewhere=$(mktemp -d -p "$parent" lumbox-rebuilt.XXXXXX)
+    trap 'rm -rf "$elsewhere"; end_harness' EXIT
+    # Under a folder whose name is as long as $SOURCE, the tree's path is longer.
+    tree=$elsewhere/${SOURCE//?/x}/lumbox-$VERSION
+    (umask 077 && mkdir -p "${tree%/*}" && tar --no-same-permissions -xzf "$downloads/lumbox-$VERSION.tar.gz" -C "${tree%/*}")
+    (cd "$tree" && cmake -S . -B build && cmake --build build -j2) >"$work/plain.out" 2>&1 ||
+        { tail -n 30 "$work/plain.out" >&2; fail "the source archive does not build with plain CMake"; }
+    SDL_VIDEODRIVER=offscreen LD_PRELOAD="$BUILD/tools/framehook.so" FRAMEHOOK_ACTIONS=30:quit \
+        timeout 60 "$tree/build/viewer/lumbox" 2>"$work/err" || fail "the program built from the source archive failed"
+    # A minute after the first build at least.
+    wait=$(( $(stat -c %Y "$downloads/SHA256SUMS") + 61 - $(date +%s) ))
+    [ "$wait" -le 0 ] || sleep "$wait"
+    # .ci/run names sdl12-compat's tarball relative to the source tree.
+    tarball=${SDL12COMPAT_TARBALL:+$(cd "$SOURCE" && realpath -e "$SDL12COMPAT_TARBALL")}
+    (cd "$tree" && umask 077 && TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 SDL12COMPAT_TARBALL=$tarball scripts/release.sh) \
+        >"$work/release.out" 2>&1 || { tail -n 30 "$work/release.out" >&2; fail "release.sh failed in the source archive"; }
+    rebuilt=$tree/build-downloads
+    if ! diff "$downloads/SHA256SUMS" "$rebuilt/SHA256SUMS" >"$work/sums.log"; then
+        for file in $(sed -n 's/^< [0-9a-f]\{64\}  //p' "$work/sums.log"); do
+            { timeout 300 diffoscope --text - "$downloads/$file" "$rebuilt/$file" || true; } | head -n 50 >"$work/$file.log"
+        done
+        fail "the downloads built again from the source archive differ (< first, > again)"
+    fi
     ;;
 setup)
     for argument in foo 0 65536; do
@@ -253,7 +299,7 @@ setup)
     grep -q "xdotool" "$work/err" || fail "setup.sh does not name the missing xdotool"
     ;;
 *)
-    fail "usage: $0 install|manual|deb|docs|setup|release"
+    fail "usage: $0 install|manual|deb|docs|setup|release|reproducible"
     ;;
 esac
 echo "ok: $1"
